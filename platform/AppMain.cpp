@@ -1,0 +1,12 @@
+// Entry point: hands control to the application object.
+#include <windows.h>
+
+#include "Application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    CApplication* pApp = CApplication::Instance();
+    if (pApp != nullptr)
+        pApp->InitInstance();
+    return 0;
+}

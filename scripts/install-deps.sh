@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing ZantoSetup needs on Debian, as root.
+# Does nothing when everything is there already.
+set -euo pipefail
+
+packages=(
+    cmake make g++ googletest
+    g++-mingw-w64-i686
+    wine wine32:i386 wine64
+    xvfb xauth x11-utils
+    gcab cabextract libjpeg-turbo-progs imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+apt-get update -q
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

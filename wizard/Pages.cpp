@@ -1,0 +1,149 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <initializer_list>
+
+#include "MessageBox.h"
+#include "TextFormat.h"
+#include "ZantoSetupDlg.h"
+
+namespace
+{
+constexpr unsigned Pages(std::initializer_list<int> anPages)
+{
+    unsigned nMask = 0;
+    for (int nPage : anPages)
+        nMask |= 1u << nPage;
+    return nMask;
+}
+
+struct SPageControl
+{
+    int nID;
+    unsigned nShownOnPages;
+};
+
+// The controls that the pages show and hide; Cancel and the two unnamed frames stay as they are.
+const SPageControl s_aPageControls[] = {
+    {IDC_INSTALL, Pages({0})},
+    {IDC_PLAY, Pages({0})},
+    {IDC_NEXT, Pages({1, 3, 4})},
+    {IDC_INSTALL_DIR, Pages({3})},
+    {IDC_BROWSE, Pages({3})},
+    {IDC_DIR_FRAME, Pages({3})},
+    {IDC_SPACE_INFO, Pages({3})},
+    {IDC_PROGRESS, Pages({5})},
+    {IDC_STATUS, Pages({5})},
+    {IDC_PERCENT, Pages({5})},
+    {IDC_MENU_FRAME, Pages({4})},
+    {IDC_MENU_FOLDER, Pages({4})},
+    {IDC_LICENSE_FRAME, Pages({1})},
+    {IDC_LICENSE_TEXT, Pages({1})},
+    {IDC_ACCEPT, Pages({1})},
+    {IDC_KIND_FRAME, 0},
+    {IDC_KIND_1, 0},
+    {IDC_KIND_2, 0},
+};
+}
+
+void CZantoSetupDlg::ShowPage()
+{
+    const auto showControlsOfPage = [this](int nPage) {
+        for (const SPageControl& control : s_aPageControls)
+            ShowDlgItem(control.nID, (control.nShownOnPages & (1u << nPage)) != 0);
+    };
+
+    if (m_nPage == 0)
+    {
+        const bool bInstalled = CheckInstalled();
+        SetDlgItemText(IDCANCEL, Text("Quit", "Beenden"));
+        showControlsOfPage(0);
+        EnableDlgItem(IDC_NEXT, true);
+        SetDlgItemText(IDC_INSTALL, bInstalled ? Text("Deinstall", "Deinstallieren") : Text("Install", "Installieren"));
+        EnableDlgItem(IDC_PLAY, bInstalled);
+    }
+    if (m_nPage == 1)
+    {
+        SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
+        showControlsOfPage(1);
+        EnableDlgItem(IDC_NEXT, false);
+    }
+    // The install-kind page is never shown: the wizard goes on to the folder page at once.
+    if (m_nPage == 2)
+        m_nPage = 3;
+    if (m_nPage == 3)
+    {
+        m_bFullInstall = false;
+        g_nBytesNeeded = g_nSizeBase + g_nSizeExtra < g_nSizeBase ? MAXDWORD : g_nSizeBase + g_nSizeExtra;
+        SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
+        showControlsOfPage(3);
+        EnableDlgItem(IDC_NEXT, true);
+        CheckDiskSpace();
+    }
+    if (m_nPage == 4)
+    {
+        SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
+        SetDlgItemText(IDC_NEXT, Text("Install", "Installieren"));
+        showControlsOfPage(4);
+        EnableDlgItem(IDC_NEXT, true);
+    }
+    if (m_nPage == 5)
+    {
+        SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
+        showControlsOfPage(5);
+        EnableDlgItem(IDC_NEXT, true);
+    }
+    Invalidate(true);
+}
+
+void CZantoSetupDlg::OnInstall()
+{
+    const std::string strCaption = GetDlgItemText(IDC_INSTALL);
+    // The caption that page 0 set decides: removal is not part of this program yet.
+    if (strCaption == "Deinstallieren" || strCaption == "Deinstall")
+        return;
+    ++m_nPage;
+    ShowPage();
+}
+
+void CZantoSetupDlg::OnNext()
+{
+    UpdateData(true);
+    ++m_nPage;
+    ShowPage();
+}
+
+// Enter sends the OK command, which this dialog has no button for: it stands for Next where
+// Next is offered, and does nothing elsewhere, so that it never ends the program unasked.
+void CZantoSetupDlg::OnOK()
+{
+    HWND hNext = GetDlgItem(IDC_NEXT);
+    if ((GetWindowLongA(hNext, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(hNext))
+        OnNext();
+}
+
+void CZantoSetupDlg::OnAccept()
+{
+    EnableDlgItem(IDC_NEXT, IsDlgButtonChecked(IDC_ACCEPT) == BST_CHECKED);
+}
+
+void CZantoSetupDlg::OnPlay()
+{
+    const std::string strGame = FormatText("%s\\Zanto Demo.exe", m_strInstallDir.c_str());
+    ShellExecuteA(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
+    EndDialog(IDCANCEL);
+}
+
+void CZantoSetupDlg::OnCancel()
+{
+    if (m_nPage <= 0)
+    {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    if (AppMessageBox(Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?"), MB_YESNO) != IDYES)
+        return;
+    // Nothing is written before the installation page, so the wizard only goes back to its start.
+    m_nPage = 0;
+    ShowPage();
+}

@@ -1,0 +1,56 @@
+#include "Progress.h"
+
+#include <windows.h>
+#include <setupapi.h>
+
+#include <cstddef>
+#include <climits>
+#include <cstring>
+
+#include "TextFormat.h"
+#include "Trace.h"
+#include "ZantoSetupDlg.h"
+
+static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 18, "the SetupAPI record is byte-packed");
+
+int g_nLastSlide = -1;
+
+int SlideIndex(int nPercent, int nSlides)
+{
+    // In 64 bits, so that no percentage overflows the product.
+    const long long nIndex = static_cast<long long>(nPercent) * nSlides / 100;
+    if (nIndex > INT_MAX)
+        return INT_MAX;
+    if (nIndex < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(nIndex);
+}
+
+LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
+{
+    const auto* pInfo = reinterpret_cast<const FILE_IN_CABINET_INFO_A*>(wParam);
+    const std::string strTarget(pInfo->FullTargetName, strnlen(pInfo->FullTargetName, MAX_PATH));
+    SetDlgItemText(IDC_STATUS, FormatText(Text("Copy file:\n%s", "Kopiere Datei:\n%s"), strTarget.c_str()));
+
+    const int nPercent = static_cast<int>(lParam);
+    m_progress.SetPos(nPercent);
+    SetDlgItemText(IDC_PERCENT, FormatText("%d%%", nPercent));
+
+    const int nSlides = static_cast<int>(m_slides.size());
+    const int nSlide = SlideIndex(nPercent, nSlides);
+    if (nSlide > g_nLastSlide && nSlide < nSlides)
+    {
+        g_nLastSlide = nSlide;
+        Trace("Load Pic %d\n", nSlide);
+        m_picture.LoadFile(m_slides[static_cast<size_t>(nSlide)].c_str());
+        Invalidate(true);
+    }
+    return 0;
+}
+
+bool CZantoSetupDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MYSETROGRESS)
+        Trace("WM_MYSETROGRESS\n");
+    return CDialog::PreTranslateMessage(pMsg);
+}

@@ -1,0 +1,73 @@
+#include "ZantoSetupDlg.h"
+
+#include "DataExchange.h"
+
+HWND g_hSetupWnd = nullptr;
+DWORD g_nBytesDone = 0;
+DWORD g_nBytesNeeded = 0;
+DWORD g_nSizeBase = 0;
+DWORD g_nSizeExtra = 0;
+bool g_bAbort = false;
+
+CZantoSetupDlg::CZantoSetupDlg(HWND hParent) : CDialog(IDD_ZANTOSETUP_DIALOG, hParent)
+{
+    m_hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CZantoSetupDlg::~CZantoSetupDlg() = default;
+
+void CZantoSetupDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_KIND_1, m_radioKind);
+    DDX_Control(pDX, IDC_PROGRESS, m_progress);
+    DDX_Text(pDX, IDC_STATUS, m_strStatus);
+    DDX_Text(pDX, IDC_INSTALL_DIR, m_strInstallDir);
+    DDX_Text(pDX, IDC_SPACE_INFO, m_strSpaceInfo);
+    DDX_Text(pDX, IDC_MENU_FOLDER, m_strMenuFolder);
+}
+
+bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    switch (uMsg)
+    {
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam), lParam);
+    case WM_PAINT:
+        OnPaint();
+        return true;
+    case WM_QUERYDRAGICON:
+        lResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return true;
+    case WM_MYSETROGRESS:
+        lResult = OnMySetProgress(wParam, lParam);
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            break;
+        switch (LOWORD(wParam))
+        {
+        case IDC_BROWSE:
+            OnBrowse();
+            return true;
+        case IDC_INSTALL:
+            OnInstall();
+            return true;
+        case IDC_NEXT:
+            OnNext();
+            return true;
+        case IDC_PLAY:
+            OnPlay();
+            return true;
+        case IDC_ACCEPT:
+            OnAccept();
+            return true;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(uMsg, wParam, lParam, lResult);
+}

@@ -1,0 +1,84 @@
+// The main wizard dialog: one window whose pages show and hide the controls of template 102.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "Picture.h"
+#include "resource.h"
+
+// Progress report of the install loops: wParam the FILE_IN_CABINET_INFO_A of the file being
+// written, lParam the percentage done.
+#define WM_MYSETROGRESS (WM_USER + 1)
+
+extern HWND g_hSetupWnd;
+extern DWORD g_nBytesDone;
+extern DWORD g_nBytesNeeded;
+extern DWORD g_nSizeBase;
+extern DWORD g_nSizeExtra;
+extern bool g_bAbort;
+
+// Index of the slide loaded last; -1 until the first, and never reset.
+extern int g_nLastSlide;
+
+class CZantoSetupDlg : public CDialog
+{
+public:
+    explicit CZantoSetupDlg(HWND hParent = nullptr);
+    ~CZantoSetupDlg() override;
+
+    bool PreTranslateMessage(MSG* pMsg) override;
+
+    // Start-up and configuration
+    void ReadSetupConfig();
+
+    // Pages
+    void ShowPage();
+    void CheckDiskSpace();
+
+    // Uninstall record
+    bool CheckInstalled();
+    void WriteUninstallRecord();
+    void DeleteUninstallRecord();
+
+    // The English text when English was chosen, else the German one.
+    const char* Text(const char* pszEnglish, const char* pszGerman) const { return m_bEnglish ? pszEnglish : pszGerman; }
+
+    char m_szSetupDir[1024] = {};
+    bool m_bDemo = false;
+    bool m_bEnglish = false;
+    bool m_bFullInstall = false;
+    CPicture m_picture;
+    int m_nPage = 0;
+    std::string m_strProductDir;
+    std::string m_strProgramsDir;
+    std::vector<std::string> m_slides;
+    CButton m_radioKind;
+    CProgressCtrl m_progress;
+    std::string m_strStatus;
+    std::string m_strInstallDir;
+    std::string m_strSpaceInfo;
+    std::string m_strMenuFolder;
+    HICON m_hIcon = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override;
+
+    bool OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnBrowse();
+    void OnInstall();
+    void OnNext();
+    void OnPlay();
+    LRESULT OnMySetProgress(WPARAM wParam, LPARAM lParam);
+    void OnAccept();
+};
