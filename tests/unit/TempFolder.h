@@ -1,0 +1,69 @@
+// A fresh folder for one test, made the current directory while the object lives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CTempFolder
+{
+public:
+    CTempFolder()
+    {
+        char szTemp[MAX_PATH];
+        GetTempPathA(MAX_PATH, szTemp);
+        char szPath[MAX_PATH];
+        GetTempFileNameA(szTemp, "zst", 0, szPath);
+        DeleteFileA(szPath);
+        CreateDirectoryA(szPath, nullptr);
+        m_strPath = szPath;
+        GetCurrentDirectoryA(MAX_PATH, m_szPrevious);
+        SetCurrentDirectoryA(szPath);
+    }
+    ~CTempFolder()
+    {
+        SetCurrentDirectoryA(m_szPrevious);
+        RemoveAll(m_strPath);
+    }
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+
+    static void WriteFile(const std::string& strName, const std::string& strContent)
+    {
+        HANDLE hFile = CreateFileA(strName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD nWritten = 0;
+        ::WriteFile(hFile, strContent.data(), static_cast<DWORD>(strContent.size()), &nWritten, nullptr);
+        CloseHandle(hFile);
+    }
+
+private:
+    static void RemoveAll(const std::string& strFolder)
+    {
+        WIN32_FIND_DATAA data;
+        HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
+        if (hFind != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
+                const std::string strName = data.cFileName;
+                if (strName == "." || strName == "..")
+                    continue;
+                const std::string strPath = strFolder + "\\" + strName;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveAll(strPath);
+                else
+                {
+                    SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(strPath.c_str());
+                }
+            } while (FindNextFileA(hFind, &data));
+            FindClose(hFind);
+        }
+        RemoveDirectoryA(strFolder.c_str());
+    }
+
+    std::string m_strPath;
+    char m_szPrevious[MAX_PATH];
+};
