@@ -1,0 +1,182 @@
+#include "SetupSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "DriverError.h"
+#include "MessageBoxDriver.h"
+#include "WindowFinder.h"
+
+namespace
+{
+const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+
+void CopyFolder(const std::string& strFrom, const std::string& strTo)
+{
+    CreateDirectoryA(strTo.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFrom + "\\*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        throw CDriverError("cannot list " + strFrom);
+    do
+    {
+        const std::string strName = data.cFileName;
+        if (strName == "." || strName == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyFolder(strFrom + "\\" + strName, strTo + "\\" + strName);
+        else if (!CopyFileA((strFrom + "\\" + strName).c_str(), (strTo + "\\" + strName).c_str(), FALSE))
+            throw CDriverError("cannot copy " + strName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+}
+}
+
+std::string HostPath(const char* pszVariable)
+{
+    const char* pszValue = std::getenv(pszVariable);
+    if (pszValue == nullptr)
+        throw CDriverError(std::string(pszVariable) + " is not set: run the tests through ctest");
+    std::string strPath = std::string("Z:") + pszValue;
+    for (char& ch : strPath)
+        if (ch == '/')
+            ch = '\\';
+    return strPath;
+}
+
+bool IsGermanLayoutRun()
+{
+    char szName[KL_NAMELENGTH] = {};
+    GetKeyboardLayoutNameA(szName);
+    const std::string strLanguage = std::string(szName).substr(4);
+    return strLanguage == "0407" || strLanguage == "0807" || strLanguage == "0c07" || strLanguage == "1007" ||
+           strLanguage == "1407";
+}
+
+bool FileExists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteTextFile(const std::string& strPath, const std::string& strContent)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        throw CDriverError("cannot write " + strPath);
+    DWORD nWritten = 0;
+    WriteFile(hFile, strContent.data(), static_cast<DWORD>(strContent.size()), &nWritten, nullptr);
+    CloseHandle(hFile);
+}
+
+void RemoveFolder(const std::string& strPath)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strPath + "\\*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            const std::string strName = data.cFileName;
+            if (strName == "." || strName == "..")
+                continue;
+            const std::string strChild = strPath + "\\" + strName;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(strChild);
+            else
+            {
+                SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(strChild.c_str());
+            }
+        } while (FindNextFileA(hFind, &data));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strPath.c_str());
+}
+
+void DeleteUninstallRecord()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
+void WriteUninstallRecord(const std::string& strInstallLocation)
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
+        throw CDriverError("cannot create the uninstall record");
+    RegSetValueExA(hKey, "InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(strInstallLocation.c_str()),
+                   static_cast<DWORD>(strInstallLocation.size() + 1));
+    RegCloseKey(hKey);
+}
+
+CSetupSession::CSetupSession()
+{
+    DeleteUninstallRecord();
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    char szFolder[MAX_PATH];
+    GetTempFileNameA(szTemp, "zsm", 0, szFolder);
+    DeleteFileA(szFolder);
+    m_strMedium = szFolder;
+    CopyFolder(HostPath("ZANTO_MEDIUM"), m_strMedium);
+    if (!CopyFileA(HostPath("ZANTO_EXE").c_str(), MediumFile("ZantoSetup.exe").c_str(), FALSE))
+        throw CDriverError("cannot copy ZantoSetup.exe");
+}
+
+CSetupSession::~CSetupSession()
+{
+    m_process.Terminate();
+    RemoveFolder(m_strMedium);
+    DeleteUninstallRecord();
+}
+
+void CSetupSession::Start()
+{
+    m_process.Start(MediumFile("ZantoSetup.exe"), m_strMedium);
+}
+
+HWND CSetupSession::WaitForLanguageDialog()
+{
+    // The first window of a fresh process can take long under Wine.
+    const HWND hDlg = WaitForProcessWindow(
+        m_process.GetPid(),
+        [](HWND hWnd) {
+            char szTitle[64] = {};
+            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+            return std::string(szTitle) == "Sprache ausw\xE4hlen" || std::string(szTitle) == "Choose language";
+        },
+        30000);
+    if (hDlg == nullptr)
+        throw CDriverError("no language dialog" + Diagnose());
+    return hDlg;
+}
+
+CWindowDriver CSetupSession::StartInLanguage(bool bEnglish)
+{
+    Start();
+    CWindowDriver language(WaitForLanguageDialog());
+    // The upper button speaks the dialog's own language: English unless the layout is German.
+    const bool bUpperIsEnglish = language.GetText(1017) == "English";
+    language.Click(bUpperIsEnglish == bEnglish ? 1017 : 1018);
+    const int nChosen = bUpperIsEnglish == bEnglish ? 1017 : 1018;
+    for (int i = 0; i < 250 && language.GetCheck(nChosen) != BST_CHECKED; ++i)
+        Sleep(20);
+    language.Click(IDCANCEL);
+    return CWindowDriver(WaitForMainWindow());
+}
+
+HWND CSetupSession::WaitForMainWindow()
+{
+    const HWND hMain = WaitForWindowTitle(m_process.GetPid(), "Zanto Demo Setup", 30000);
+    if (hMain == nullptr)
+        throw CDriverError("no main window" + Diagnose());
+    return hMain;
+}
+
+std::string CSetupSession::Diagnose()
+{
+    const std::string strBoxes = DescribeMessageBoxes(m_process.GetPid());
+    return strBoxes.empty() ? std::string() : "; " + strBoxes;
+}

@@ -1,0 +1,52 @@
+// One run of ZantoSetup.exe on a private copy of the demo medium.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ProcessUnderTest.h"
+#include "WindowDriver.h"
+
+// A Unix path handed in by the test runner, as a Windows path on Wine's drive Z:.
+std::string HostPath(const char* pszVariable);
+
+// Whether this test run's keyboard layout is German (Wine follows the locale it started with).
+bool IsGermanLayoutRun();
+
+bool FileExists(const std::string& strPath);
+void WriteTextFile(const std::string& strPath, const std::string& strContent);
+void RemoveFolder(const std::string& strPath);
+
+// The machine-wide uninstall record, which the tests create and remove.
+void DeleteUninstallRecord();
+void WriteUninstallRecord(const std::string& strInstallLocation);
+
+class CSetupSession
+{
+public:
+    // Copies the demo medium and the program into a new temporary folder.
+    CSetupSession();
+    ~CSetupSession();
+    CSetupSession(const CSetupSession&) = delete;
+    CSetupSession& operator=(const CSetupSession&) = delete;
+
+    const std::string& MediumPath() const { return m_strMedium; }
+    std::string MediumFile(const char* pszName) const { return m_strMedium + "\\" + pszName; }
+
+    void Start();
+    CProcessUnderTest& Process() { return m_process; }
+
+    // The language dialog, whatever language it speaks.
+    HWND WaitForLanguageDialog();
+    // Chooses the language in the language dialog and waits for the main window.
+    CWindowDriver StartInLanguage(bool bEnglish);
+    HWND WaitForMainWindow();
+
+    // Fails the test with the open message boxes named when the wait times out.
+    std::string Diagnose();
+
+private:
+    std::string m_strMedium;
+    CProcessUnderTest m_process;
+};
