@@ -28,12 +28,38 @@ wine_session_start() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
         wineserver -w
     fi
+    wine_session_mount_drives "$build"
     wineserver -p
     trap wine_session_end EXIT
 }
 
+# Two small test volumes where mounting is allowed: S: reports 5 TiB free (beyond 32-bit
+# megabyte arithmetic), T: 1 MiB. Tests that need them skip when they are missing.
+wine_session_mount_drives() {
+    local build=$1 drive size
+    for drive in s:5T t:1M; do
+        size=${drive#*:}
+        drive=${drive%%:*}
+        mkdir -p "$build/drives/$drive"
+        if mountpoint -q "$build/drives/$drive" ||
+            mount -t tmpfs -o "size=$size" tmpfs "$build/drives/$drive" 2>/dev/null; then
+            ln -sfn "$build/drives/$drive" "$WINEPREFIX/dosdevices/$drive:"
+            MOUNTED_DRIVES+=("$build/drives/$drive")
+        fi
+    done
+    if [ ${#MOUNTED_DRIVES[@]} -eq 2 ]; then
+        export ZANTO_BIG_DRIVE=S ZANTO_SMALL_DRIVE=T
+    fi
+}
+
+MOUNTED_DRIVES=()
+
 wine_session_end() {
     wineserver -k 2>/dev/null || true
+    local mounted
+    for mounted in "${MOUNTED_DRIVES[@]}"; do
+        umount "$mounted" 2>/dev/null || true
+    done
     if [ -n "${XVFB_PID:-}" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
