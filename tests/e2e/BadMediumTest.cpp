@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "SetupSession.h"
+#include "resource.h"
+
+namespace
+{
+bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
+{
+    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
+    {
+        if (fnDone())
+            return true;
+        Sleep(20);
+    }
+    return fnDone();
+}
+
+struct SPictureCase
+{
+    const char* pszName;
+    void (*fnDamage)(const CSetupSession&);
+};
+}
+
+class BadPictureTest : public testing::TestWithParam<SPictureCase>
+{
+};
+
+TEST_P(BadPictureTest, WizardStartsAndPaintsWithoutThePicture)
+{
+    CSetupSession session;
+    GetParam().fnDamage(session);
+    CWindowDriver main = session.StartInLanguage(true);
+    // A repaint and a page change must not trip over the missing picture.
+    main.Click(IDC_INSTALL);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
+    RedrawWindow(main.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(session.Process().IsRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Media, BadPictureTest,
+    testing::Values(SPictureCase{"no title picture",
+                                 [](const CSetupSession& s) { DeleteFileA(s.MediumFile("zanto.jpg").c_str()); }},
+                    SPictureCase{"undecodable title picture",
+                                 [](const CSetupSession& s) { WriteTextFile(s.MediumFile("zanto.jpg"), "JFIF?"); }},
+                    SPictureCase{"empty title picture",
+                                 [](const CSetupSession& s) { WriteTextFile(s.MediumFile("zanto.jpg"), ""); }}),
+    [](const testing::TestParamInfo<SPictureCase>& info) {
+        std::string strName = info.param.pszName;
+        for (char& ch : strName)
+            if (ch == ' ')
+                ch = '_';
+        return strName;
+    });
+
+TEST(BadInputTest, OverlongTypedInstallFolderDoesNotBreakTheWizard)
+{
+    CSetupSession session;
+    CWindowDriver main = session.StartInLanguage(true);
+    main.Click(IDC_INSTALL);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
+    main.Click(IDC_ACCEPT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsEnabled(IDC_NEXT); })) << session.Diagnose();
+    main.Click(IDC_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL_DIR); })) << session.Diagnose();
+
+    const std::string strFolder = "C:\\" + std::string(5000, 'x');
+    main.SetText(IDC_INSTALL_DIR, strFolder);
+    EXPECT_EQ(strFolder, main.GetText(IDC_INSTALL_DIR));
+    main.Click(IDC_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_MENU_FOLDER); })) << session.Diagnose();
+    EXPECT_TRUE(session.Process().IsRunning());
+}
