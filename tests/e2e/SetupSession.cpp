@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "DriverError.h"
+#include "Folders.h"
 #include "MessageBoxDriver.h"
 #include "WindowFinder.h"
 
@@ -38,11 +39,7 @@ std::string HostPath(const char* pszVariable)
     const char* pszValue = std::getenv(pszVariable);
     if (pszValue == nullptr)
         throw CDriverError(std::string(pszVariable) + " is not set: run the tests through ctest");
-    std::string strPath = std::string("Z:") + pszValue;
-    for (char& ch : strPath)
-        if (ch == '/')
-            ch = '\\';
-    return strPath;
+    return UnixToWindowsPath(pszValue);
 }
 
 bool IsGermanLayoutRun()
@@ -67,31 +64,6 @@ void WriteTextFile(const std::string& strPath, const std::string& strContent)
     DWORD nWritten = 0;
     WriteFile(hFile, strContent.data(), static_cast<DWORD>(strContent.size()), &nWritten, nullptr);
     CloseHandle(hFile);
-}
-
-void RemoveFolder(const std::string& strPath)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strPath + "\\*").c_str(), &data);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const std::string strName = data.cFileName;
-            if (strName == "." || strName == "..")
-                continue;
-            const std::string strChild = strPath + "\\" + strName;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(strChild);
-            else
-            {
-                SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(strChild.c_str());
-            }
-        } while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(strPath.c_str());
 }
 
 void DeleteUninstallRecord()

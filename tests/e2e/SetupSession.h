@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "Folders.h"
 #include "ProcessUnderTest.h"
 #include "WindowDriver.h"
 
@@ -16,7 +17,6 @@ bool IsGermanLayoutRun();
 
 bool FileExists(const std::string& strPath);
 void WriteTextFile(const std::string& strPath, const std::string& strContent);
-void RemoveFolder(const std::string& strPath);
 
 // The machine-wide uninstall record, which the tests create and remove.
 void DeleteUninstallRecord();

@@ -6,21 +6,10 @@
 #include <string>
 
 #include "Picture.h"
+#include "TestPictures.h"
 
 namespace
 {
-const std::string kPictureDir = TEST_PICTURE_DIR;
-
-std::string PicturePath(const char* pszName)
-{
-    // The build folder is a Unix path; Wine's drive Z: is the Unix root.
-    std::string strPath = "Z:" + kPictureDir + "/" + pszName;
-    for (char& ch : strPath)
-        if (ch == '/')
-            ch = '\\';
-    return strPath;
-}
-
 // A white memory surface that the picture is drawn into at (13, 13) - (493, 373).
 class PictureTest : public testing::Test
 {
@@ -91,7 +80,7 @@ protected:
 TEST_F(PictureTest, LandscapePictureFillsTheRectangleUpright)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves640x480.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves640x480.jpg").c_str()));
     Draw(picture);
     ExpectHalvesFillTheRectangle();
 }
@@ -99,7 +88,7 @@ TEST_F(PictureTest, LandscapePictureFillsTheRectangleUpright)
 TEST_F(PictureTest, SquarePictureIsStretchedOutOfProportion)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves400x400.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves400x400.jpg").c_str()));
     Draw(picture);
     ExpectHalvesFillTheRectangle();
 }
@@ -107,7 +96,7 @@ TEST_F(PictureTest, SquarePictureIsStretchedOutOfProportion)
 TEST_F(PictureTest, ReportsItsSizeInHimetric)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves640x480.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves640x480.jpg").c_str()));
     OLE_XSIZE_HIMETRIC nWidth;
     OLE_YSIZE_HIMETRIC nHeight;
     picture.SizeInHimetric(nWidth, nHeight);
@@ -118,8 +107,8 @@ TEST_F(PictureTest, ReportsItsSizeInHimetric)
 TEST_F(PictureTest, MissingFileKeepsThePictureHeldBefore)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves640x480.jpg").c_str()));
-    EXPECT_FALSE(picture.LoadFile(PicturePath("missing.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves640x480.jpg").c_str()));
+    EXPECT_FALSE(picture.LoadFile(TestPicturePath("missing.jpg").c_str()));
     EXPECT_FALSE(picture.IsEmpty());
     Draw(picture);
     ExpectHalvesFillTheRectangle();
@@ -128,8 +117,8 @@ TEST_F(PictureTest, MissingFileKeepsThePictureHeldBefore)
 TEST_F(PictureTest, UndecodableFileEmptiesTheHolder)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves640x480.jpg").c_str()));
-    EXPECT_TRUE(picture.LoadFile(PicturePath("broken.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves640x480.jpg").c_str()));
+    EXPECT_TRUE(picture.LoadFile(TestPicturePath("broken.jpg").c_str()));
     EXPECT_TRUE(picture.IsEmpty());
     Draw(picture);
     EXPECT_EQ('w', ColourAt(250, 100));
@@ -150,8 +139,8 @@ TEST_F(PictureTest, EmptyHolderDrawsNothing)
 TEST_F(PictureTest, ReloadingReplacesThePicture)
 {
     CPicture picture;
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves640x480.jpg").c_str()));
-    ASSERT_TRUE(picture.LoadFile(PicturePath("halves400x400.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves640x480.jpg").c_str()));
+    ASSERT_TRUE(picture.LoadFile(TestPicturePath("halves400x400.jpg").c_str()));
     OLE_XSIZE_HIMETRIC nWidth;
     OLE_YSIZE_HIMETRIC nHeight;
     picture.SizeInHimetric(nWidth, nHeight);

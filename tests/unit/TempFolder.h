@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "Folders.h"
+
 class CTempFolder
 {
 public:
@@ -23,7 +25,7 @@ public:
     ~CTempFolder()
     {
         SetCurrentDirectoryA(m_szPrevious);
-        RemoveAll(m_strPath);
+        RemoveFolder(m_strPath);
     }
     CTempFolder(const CTempFolder&) = delete;
     CTempFolder& operator=(const CTempFolder&) = delete;
@@ -39,31 +41,6 @@ public:
     }
 
 private:
-    static void RemoveAll(const std::string& strFolder)
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
-        if (hFind != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                const std::string strName = data.cFileName;
-                if (strName == "." || strName == "..")
-                    continue;
-                const std::string strPath = strFolder + "\\" + strName;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveAll(strPath);
-                else
-                {
-                    SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(strPath.c_str());
-                }
-            } while (FindNextFileA(hFind, &data));
-            FindClose(hFind);
-        }
-        RemoveDirectoryA(strFolder.c_str());
-    }
-
     std::string m_strPath;
     char m_szPrevious[MAX_PATH];
 };

@@ -53,5 +53,3 @@ inline void RunInWizard(bool bEnglish, const std::function<void(CWizardUnderTest
     dlg.m_fnBody = fnBody;
     dlg.DoModal();
 }
-
-std::string TestPicturePath(const char* pszName);

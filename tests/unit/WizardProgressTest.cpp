@@ -9,16 +9,8 @@
 #include <vector>
 
 #include "Progress.h"
+#include "TestPictures.h"
 #include "WizardHarness.h"
-
-std::string TestPicturePath(const char* pszName)
-{
-    std::string strPath = std::string("Z:") + TEST_PICTURE_DIR + "/" + pszName;
-    for (char& ch : strPath)
-        if (ch == '/')
-            ch = '\\';
-    return strPath;
-}
 
 namespace
 {

@@ -1,0 +1,37 @@
+#include "Folders.h"
+
+#include <windows.h>
+
+void RemoveFolder(const std::string& strPath)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strPath + "\\*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            const std::string strName = data.cFileName;
+            if (strName == "." || strName == "..")
+                continue;
+            const std::string strChild = strPath + "\\" + strName;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(strChild);
+            else
+            {
+                SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(strChild.c_str());
+            }
+        } while (FindNextFileA(hFind, &data));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strPath.c_str());
+}
+
+std::string UnixToWindowsPath(const std::string& strUnixPath)
+{
+    std::string strPath = "Z:" + strUnixPath;
+    for (char& ch : strPath)
+        if (ch == '/')
+            ch = '\\';
+    return strPath;
+}
