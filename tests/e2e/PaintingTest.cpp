@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ScreenCapture.h"
+#include "SetupSession.h"
+#include "resource.h"
+
+namespace
+{
+bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
+{
+    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
+    {
+        if (fnDone())
+            return true;
+        Sleep(20);
+    }
+    return fnDone();
+}
+
+// 'r', 'b' or '?' for the pixel at client point (x, y) of the window as the screen shows it.
+char ColourAt(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ClientToScreen(hWnd, &pt);
+    const SPixelImage image = CaptureScreenRect(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1});
+    const DWORD dwPixel = image.m_vecPixels[0];
+    const int r = (dwPixel >> 16) & 0xFF, g = (dwPixel >> 8) & 0xFF, b = dwPixel & 0xFF;
+    if (r > 180 && g < 80 && b < 80)
+        return 'r';
+    if (b > 180 && r < 80 && g < 80)
+        return 'b';
+    return '?';
+}
+
+// The title picture of this medium is red in its upper half and blue in its lower half.
+class PaintingTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const std::string strPicture = HostPath("ZANTO_PICTURES") + "\\halves400x400.jpg";
+        ASSERT_TRUE(CopyFileA(strPicture.c_str(), m_session.MediumFile("zanto.jpg").c_str(), FALSE));
+    }
+
+    bool ShowsPicture(HWND hMain)
+    {
+        return WaitUntil([&] {
+            return ColourAt(hMain, 14, 14) == 'r' && ColourAt(hMain, 492, 14) == 'r' &&
+                   ColourAt(hMain, 250, 180) == 'r' && ColourAt(hMain, 250, 195) == 'b' &&
+                   ColourAt(hMain, 14, 372) == 'b' && ColourAt(hMain, 492, 372) == 'b';
+        });
+    }
+
+    CSetupSession m_session;
+};
+}
+
+TEST_F(PaintingTest, PictureFillsItsRectangleExceptOnTheLicencePage)
+{
+    CWindowDriver main = m_session.StartInLanguage(true);
+    EXPECT_TRUE(ShowsPicture(main.GetHwnd())) << "page 0";
+    EXPECT_NE('r', ColourAt(main.GetHwnd(), 12, 100)) << "nothing left of the rectangle";
+    EXPECT_NE('b', ColourAt(main.GetHwnd(), 250, 374)) << "nothing below the rectangle";
+
+    main.Click(IDC_INSTALL);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_LICENSE_TEXT); })) << m_session.Diagnose();
+    EXPECT_TRUE(WaitUntil([&] {
+        return ColourAt(main.GetHwnd(), 250, 100) == '?' && ColourAt(main.GetHwnd(), 250, 300) == '?';
+    })) << "the licence text covers the picture area";
+
+    main.Click(IDC_ACCEPT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsEnabled(IDC_NEXT); }));
+    main.Click(IDC_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL_DIR); })) << m_session.Diagnose();
+    EXPECT_TRUE(ShowsPicture(main.GetHwnd())) << "page 3";
+}
