@@ -93,6 +93,11 @@ void CZantoSetupDlg::ShowPage()
         showControlsOfPage(5);
         EnableDlgItem(IDC_NEXT, true);
     }
+    // A click leaves the focus on its button. When the page hid that button, Space or Enter
+    // would still press it, so the focus moves on to the next control the page offers.
+    HWND hFocus = GetFocus();
+    if (hFocus != nullptr && IsChild(m_hWnd, hFocus) && (GetWindowLongA(hFocus, GWL_STYLE) & WS_VISIBLE) == 0)
+        SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, FALSE);
     Invalidate(true);
 }
 

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "SetupSession.h"
+#include "resource.h"
+
+namespace
+{
+bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
+{
+    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
+    {
+        if (fnDone())
+            return true;
+        Sleep(20);
+    }
+    return fnDone();
+}
+
+// The control that has the keyboard focus in the target's thread.
+HWND FocusOf(HWND hMain)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(hMain, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PressKey(HWND hTarget, UINT nKey)
+{
+    PostMessageA(hTarget, WM_KEYDOWN, nKey, 0);
+    PostMessageA(hTarget, WM_KEYUP, nKey, 0xC0000000);
+}
+}
+
+// A click leaves the focus on the clicked button, which the next page hides. Keys must not
+// reach the hidden button: Enter or Space would skip the licence.
+TEST(KeyboardTest, KeysCannotPressAButtonThatThePageHid)
+{
+    for (const UINT nKey : {VK_RETURN, VK_SPACE})
+    {
+        SCOPED_TRACE(nKey == VK_RETURN ? "Enter" : "Space");
+        CSetupSession session;
+        CWindowDriver main = session.StartInLanguage(true);
+        main.Click(IDC_INSTALL);
+        ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
+
+        const HWND hFocus = FocusOf(main.GetHwnd());
+        ASSERT_NE(nullptr, hFocus);
+        EXPECT_NE(main.GetControl(IDC_INSTALL), hFocus) << "the focus stayed on the hidden Install button";
+        PressKey(hFocus, nKey);
+        Sleep(300);
+        EXPECT_TRUE(main.IsVisible(IDC_ACCEPT)) << "still on the licence page";
+        EXPECT_FALSE(main.IsVisible(IDC_INSTALL_DIR));
+    }
+}
