@@ -96,8 +96,15 @@ EMessageBoxIcon MatchIcon(HWND hIconControl)
 
 EMessageBoxIcon ReadMessageBoxIcon(HWND hBox, DWORD dwTimeoutMs)
 {
+    // A box without icon may have no icon control or one holding no icon;
+    // the handle, meaningless here, still tells which.
     HWND hIconControl = FindIconControl(hBox);
+    DWORD_PTR dwIcon = 0;
     if (!hIconControl)
+        return EMessageBoxIcon::None;
+    if (!SendMessageTimeoutW(hIconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, dwTimeoutMs, &dwIcon))
+        throw CDriverError("the message box icon control does not answer");
+    if (!dwIcon)
         return EMessageBoxIcon::None;
 
     EMessageBoxIcon eFound = EMessageBoxIcon::Unknown;

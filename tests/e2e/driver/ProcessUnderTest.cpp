@@ -40,6 +40,11 @@ void CProcessUnderTest::Start(const std::string& strExePath, const std::string& 
     const CScopedHandle hThread(pi.hThread);
     m_hProcess.Reset(pi.hProcess);
     m_dwPid = pi.dwProcessId;
+
+    // Under Wine a dialog can be on screen before its program takes input, and
+    // a click that early may be undone; a program that exits at once or never
+    // waits for input simply ends this wait.
+    WaitForInputIdle(m_hProcess.Get(), kDefaultTimeoutMs);
 }
 
 bool CProcessUnderTest::IsRunning() const

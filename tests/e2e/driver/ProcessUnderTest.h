@@ -17,7 +17,8 @@ public:
     CProcessUnderTest& operator=(const CProcessUnderTest&) = delete;
 
     // Runs strExePath with strWorkingDir as its current directory; strArguments
-    // is appended to the quoted exe path. Paths are Windows paths. A process
+    // is appended to the quoted exe path. Paths are Windows paths. Returns once
+    // the program first waits for input (at most kDefaultTimeoutMs). A process
     // started earlier by this object is terminated first. Throws CDriverError.
     void Start(const std::string& strExePath, const std::string& strWorkingDir, const std::string& strArguments = {});
 

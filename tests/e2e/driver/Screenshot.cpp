@@ -26,7 +26,7 @@ std::vector<BYTE> ToBmpRows(const SPixelImage& image, DWORD dwRowBytes)
         BYTE* pRow = &vecBits[dwRowBytes * static_cast<DWORD>(image.m_nHeight - 1 - y)];
         for (int x = 0; x < image.m_nWidth; ++x)
         {
-            const DWORD dwPixel = image.m_vecPixels[static_cast<size_t>(y) * image.m_nWidth + x];
+            const DWORD dwPixel = image.m_vecPixels[static_cast<size_t>(y * image.m_nWidth + x)];
             pRow[x * 3] = static_cast<BYTE>(dwPixel & 0xFF);
             pRow[x * 3 + 1] = static_cast<BYTE>((dwPixel >> 8) & 0xFF);
             pRow[x * 3 + 2] = static_cast<BYTE>((dwPixel >> 16) & 0xFF);
