@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ googletest
     g++-mingw-w64-i686
-    wine wine32:i386 wine64
+    wine wine32:i386 wine64 fonts-wine
     xvfb xauth x11-utils
     gcab cabextract libjpeg-turbo-progs imagemagick
 )

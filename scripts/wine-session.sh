@@ -28,6 +28,10 @@ wine_session_start() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
         wineserver -w
     fi
+    # Debian's Wine does not look in /usr/share/wine/fonts for its own fonts, so "MS Sans Serif"
+    # would fall back to a smaller system font and shrink every dialog unit. In the prefix's font
+    # folder it finds them.
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wine_session_mount_drives "$build"
     wineserver -p
     trap wine_session_end EXIT
