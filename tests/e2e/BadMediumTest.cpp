@@ -5,22 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "Polling.h"
 #include "SetupSession.h"
+#include "WizardPages.h"
 #include "resource.h"
 
 namespace
 {
-bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
-    {
-        if (fnDone())
-            return true;
-        Sleep(20);
-    }
-    return fnDone();
-}
-
 struct SPictureCase
 {
     const char* pszName;

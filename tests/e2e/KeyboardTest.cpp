@@ -5,37 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "Polling.h"
 #include "SetupSession.h"
+#include "WizardPages.h"
 #include "resource.h"
-
-namespace
-{
-bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
-    {
-        if (fnDone())
-            return true;
-        Sleep(20);
-    }
-    return fnDone();
-}
-
-// The control that has the keyboard focus in the target's thread.
-HWND FocusOf(HWND hMain)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(hMain, nullptr), &info);
-    return info.hwndFocus;
-}
-
-void PressKey(HWND hTarget, UINT nKey)
-{
-    PostMessageA(hTarget, WM_KEYDOWN, nKey, 0);
-    PostMessageA(hTarget, WM_KEYUP, nKey, 0xC0000000);
-}
-}
 
 // A click leaves the focus on the clicked button, which the next page hides. Keys must not
 // reach the hidden button: Enter or Space would skip the licence.

@@ -6,22 +6,13 @@
 #include <string>
 
 #include "ScreenCapture.h"
+#include "Polling.h"
 #include "SetupSession.h"
+#include "WizardPages.h"
 #include "resource.h"
 
 namespace
 {
-bool WaitUntil(const std::function<bool()>& fnDone, DWORD dwTimeoutMs = 10000)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 20)
-    {
-        if (fnDone())
-            return true;
-        Sleep(20);
-    }
-    return fnDone();
-}
-
 // 'r', 'b' or '?' for the pixel at client point (x, y) of the window as the screen shows it.
 char ColourAt(HWND hWnd, int x, int y)
 {

@@ -1,0 +1,28 @@
+// Walking the main window's wizard pages from outside, as a user does.
+#pragma once
+
+#include <windows.h>
+
+#include "WindowDriver.h"
+
+// Every control that a page shows or hides.
+extern const int g_anPageControls[18];
+
+// The control that only page nPage shows.
+int MarkerOf(int nPage);
+// The page that the main window shows now, or -1.
+int PageOf(const CWindowDriver& main);
+
+// A sent message waits until the program has finished the one it is handling, so a page it
+// has begun to show is complete when this returns.
+void Settle(const CWindowDriver& main);
+bool WaitForPage(const CWindowDriver& main, int nPage);
+// From page nPage to the next one: the licence needs its box ticked.
+bool GoForward(const CWindowDriver& main, int nPage);
+bool WalkTo(const CWindowDriver& main, int nPage);
+
+const char* Text(bool bEnglish, const char* pszEnglish, const char* pszGerman);
+
+// The control that has the keyboard focus in the program's thread.
+HWND FocusOf(HWND hWindow);
+void PressKey(HWND hTarget, UINT nKey);
