@@ -7,6 +7,7 @@
 #include "DriverError.h"
 #include "Folders.h"
 #include "MessageBoxDriver.h"
+#include "Polling.h"
 #include "WindowFinder.h"
 
 namespace
@@ -125,17 +126,22 @@ HWND CSetupSession::WaitForLanguageDialog()
     return hDlg;
 }
 
-CWindowDriver CSetupSession::StartInLanguage(bool bEnglish)
+void CSetupSession::ChooseLanguage(bool bEnglish)
 {
     Start();
     CWindowDriver language(WaitForLanguageDialog());
     // The upper button speaks the dialog's own language: English unless the layout is German.
     const bool bUpperIsEnglish = language.GetText(1017) == "English";
-    language.Click(bUpperIsEnglish == bEnglish ? 1017 : 1018);
     const int nChosen = bUpperIsEnglish == bEnglish ? 1017 : 1018;
-    for (int i = 0; i < 250 && language.GetCheck(nChosen) != BST_CHECKED; ++i)
-        Sleep(20);
+    language.Click(nChosen);
+    if (!WaitUntil([&] { return language.GetCheck(nChosen) == BST_CHECKED; }))
+        throw CDriverError("the language button was not checked" + Diagnose());
     language.Click(IDCANCEL);
+}
+
+CWindowDriver CSetupSession::StartInLanguage(bool bEnglish)
+{
+    ChooseLanguage(bEnglish);
     return CWindowDriver(WaitForMainWindow());
 }
 

@@ -39,7 +39,10 @@ public:
 
     // The language dialog, whatever language it speaks.
     HWND WaitForLanguageDialog();
-    // Chooses the language in the language dialog and waits for the main window.
+    // Starts the program, chooses the language and closes the language dialog, without
+    // waiting for what follows. Throws when the choice does not take.
+    void ChooseLanguage(bool bEnglish);
+    // As ChooseLanguage, then waits for the main window.
     CWindowDriver StartInLanguage(bool bEnglish);
     HWND WaitForMainWindow();
 
