@@ -19,17 +19,24 @@ bool CZantoSetupDlg::CheckInstalled()
     return true;
 }
 
-void CZantoSetupDlg::WriteUninstallRecord()
+bool CZantoSetupDlg::WriteUninstallRecord()
 {
     CRegistryKey key;
-    key.Create(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
-    key.SetString(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
-    key.SetString((m_strInstallDir + "\\uninstall.exe").c_str(), "UninstallString");
-    key.SetString("Grindlow Software", "Publisher");
-    key.SetString(ProductHomepage(m_bEnglish), "URLInfoAbout");
-    key.SetString(m_strInstallDir.c_str(), "InstallLocation");
-    key.SetString((m_strProgramsDir + m_strMenuFolder).c_str(), "Startmenu");
+    LONG nResult = key.Create(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+    // Every value is written even after a failure; the caller learns whether all of them stand.
+    const auto set = [&](const std::string& strText, const char* pszName) {
+        const LONG nSetResult = key.SetString(strText.c_str(), pszName);
+        if (nResult == ERROR_SUCCESS)
+            nResult = nSetResult;
+    };
+    set(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
+    set(m_strInstallDir + "\\uninstall.exe", "UninstallString");
+    set("Grindlow Software", "Publisher");
+    set(ProductHomepage(m_bEnglish), "URLInfoAbout");
+    set(m_strInstallDir, "InstallLocation");
+    set(m_strProgramsDir + m_strMenuFolder, "Startmenu");
     key.Close();
+    return nResult == ERROR_SUCCESS;
 }
 
 void CZantoSetupDlg::DeleteUninstallRecord()

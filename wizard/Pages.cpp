@@ -104,9 +104,20 @@ void CZantoSetupDlg::ShowPage()
 void CZantoSetupDlg::OnInstall()
 {
     const std::string strCaption = GetDlgItemText(IDC_INSTALL);
-    // The caption that page 0 set decides: removal is not part of this program yet.
+    // The caption that page 0 set decides between installing and removing.
     if (strCaption == "Deinstallieren" || strCaption == "Deinstall")
+    {
+        if (AppMessageBox(Text("Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?"),
+                          MB_YESNO) != IDYES)
+            return;
+        // Removal takes away what the installation listed in its folder; without that list, the
+        // recorded folders as a whole.
+        m_installLog.Load(m_strInstallDir + "\\" + kInstallLogName);
+        CleanUp();
         return;
+    }
+    // A new run: nothing is created yet that a cancel would have to remove.
+    m_installLog.Clear();
     ++m_nPage;
     ShowPage();
 }
@@ -116,6 +127,8 @@ void CZantoSetupDlg::OnNext()
     UpdateData(true);
     ++m_nPage;
     ShowPage();
+    if (m_nPage == 5)
+        DoInstall();
 }
 
 // Enter sends the OK command, which this dialog has no button for: it stands for Next where
@@ -148,7 +161,5 @@ void CZantoSetupDlg::OnCancel()
     }
     if (AppMessageBox(Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?"), MB_YESNO) != IDYES)
         return;
-    // Nothing is written before the installation page, so the wizard only goes back to its start.
-    m_nPage = 0;
-    ShowPage();
+    CleanUp();
 }

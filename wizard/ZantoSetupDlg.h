@@ -8,6 +8,7 @@
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "InstallLog.h"
 #include "Picture.h"
 #include "resource.h"
 
@@ -40,10 +41,24 @@ public:
     void ShowPage();
     void CheckDiskSpace();
 
-    // Uninstall record
+    // Installation
+    void DoInstall();
+    bool CreateMenuAndRegistryEntries();
+    bool ExtractCabinet();
+    bool CopyLanguageFiles();
+    bool CopySourceFiles();
+    bool CopyTree(std::string strFolder);
+    void CreateShortcuts();
+    HRESULT CreateLink(const char* pszTarget, const char* pszLink, const char* pszDescription,
+                       const char* pszWorkingDir);
+
+    // Uninstall record and removal
     bool CheckInstalled();
-    void WriteUninstallRecord();
+    // False when the record could not be stored whole.
+    bool WriteUninstallRecord();
     void DeleteUninstallRecord();
+    void CleanUp();
+    void RemoveTree(const std::string& strFolder, bool bFolderPass);
 
     // The English text when English was chosen, else the German one.
     const char* Text(const char* pszEnglish, const char* pszGerman) const { return m_bEnglish ? pszEnglish : pszGerman; }
@@ -64,6 +79,8 @@ public:
     std::string m_strSpaceInfo;
     std::string m_strMenuFolder;
     HICON m_hIcon = nullptr;
+    // What the installation of this run created, or what Deinstall found listed in the folder.
+    CInstallLog m_installLog;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -81,4 +98,10 @@ protected:
     void OnPlay();
     LRESULT OnMySetProgress(WPARAM wParam, LPARAM lParam);
     void OnAccept();
+
+private:
+    bool CopyTreeFile(const std::string& strSource, const std::string& strDestFolder, const char* pszName);
+    std::string RecordedStartMenu();
+    void RemoveStartMenu(const std::vector<std::string>& protectedFolders);
+    void RemoveLogged(const std::vector<std::string>& protectedFolders);
 };

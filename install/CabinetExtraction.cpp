@@ -1,0 +1,89 @@
+#include "CabinetExtraction.h"
+
+#include <setupapi.h>
+
+#include <cstring>
+
+#include "CreatePath.h"
+#include "InstallLog.h"
+#include "InstallPaths.h"
+#include "MessagePump.h"
+#include "ProgressPercent.h"
+#include "Trace.h"
+#include "ZantoSetupDlg.h"
+
+namespace
+{
+UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
+{
+    // A name that leaves the install folder, or a path that does not fit the record, ends the
+    // extraction: nothing is ever written outside the install folder or into a cut-off path.
+    const size_t nFolder = std::strlen(target.szFolder);
+    const size_t nName = std::strlen(info.NameInCabinet);
+    if (!IsSafeMemberName(info.NameInCabinet) || nFolder + 1 + nName >= sizeof(info.FullTargetName))
+    {
+        Trace("Refused %s\n", info.NameInCabinet);
+        SetLastError(ERROR_INVALID_NAME);
+        return FILEOP_ABORT;
+    }
+    std::memcpy(info.FullTargetName, target.szFolder, nFolder);
+    info.FullTargetName[nFolder] = '\\';
+    std::memcpy(info.FullTargetName + nFolder + 1, info.NameInCabinet, nName + 1);
+
+    // Files of one folder follow each other in a cabinet: their folders are made once.
+    const std::string strFolder(info.FullTargetName, std::strrchr(info.FullTargetName, '\\') - info.FullTargetName);
+    if (strFolder != target.strLastFolder)
+    {
+        CreatePath(info.FullTargetName, target.pLog);
+        target.strLastFolder = strFolder;
+    }
+    target.pLog->AddFileIfNew(info.FullTargetName);
+
+    g_nBytesDone += info.FileSize;
+    const DWORD nPercent = ProgressPercent(g_nBytesDone, g_nBytesNeeded);
+    SendMessageA(g_hSetupWnd, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
+    PumpMessages();
+    // A cancel confirmed just now has removed what was written; this file must not come back.
+    return g_bAbort ? FILEOP_SKIP : FILEOP_DOIT;
+}
+}
+
+UINT CALLBACK CabinetCallback(PVOID pContext, UINT nNotification, UINT_PTR nParam1, UINT_PTR)
+{
+    if (g_bAbort)
+        return 0;
+    switch (nNotification)
+    {
+    case SPFILENOTIFY_FILEINCABINET:
+        return OnFileInCabinet(*static_cast<SCabinetTarget*>(pContext),
+                               *reinterpret_cast<FILE_IN_CABINET_INFO_A*>(nParam1));
+    case SPFILENOTIFY_NEEDNEWCABINET:
+        // A cabinet that continues in another one is not part of this medium.
+        Trace("Cabinet asks for a continuation\n");
+        return ERROR_INVALID_PARAMETER;
+    case SPFILENOTIFY_FILEEXTRACTED:
+        return reinterpret_cast<const FILEPATHS_A*>(nParam1)->Win32Error;
+    default:
+        return 0;
+    }
+}
+
+bool CZantoSetupDlg::ExtractCabinet()
+{
+    g_bAbort = false;
+    g_hSetupWnd = m_hWnd;
+    g_nBytesDone = 0;
+
+    SCabinetTarget target = {};
+    target.pLog = &m_installLog;
+    if (m_strInstallDir.size() >= sizeof(target.szFolder))
+    {
+        Trace("Install folder too long\n");
+        return false;
+    }
+    std::strcpy(target.szFolder, m_strInstallDir.c_str());
+    if (CreateDirectoryA(target.szFolder, nullptr))
+        m_installLog.AddFolder(target.szFolder);
+
+    return SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) != FALSE;
+}

@@ -1,0 +1,14 @@
+// Rules that decide where the installation writes: pure functions on path text.
+#pragma once
+
+#include <string>
+
+// Whether a file name taken from the cabinet stays inside the folder it is extracted into: a
+// relative path of plain names, without drive, root, "." or ".." components, device names or
+// characters that Windows does not allow in names.
+bool IsSafeMemberName(const std::string& strName);
+
+// The destination folder of the files in strTreeFolder, a folder of a copied tree given relative
+// to the setup directory ("en", "en\\docs"): the tree's own top folder is dropped, so
+// "ger\\docs" lands in strInstallDir + "\\docs" and "en" in strInstallDir itself.
+std::string TreeDestinationFolder(const std::string& strInstallDir, const std::string& strTreeFolder);

@@ -1,0 +1,86 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "InstallLog.h"
+#include "MessageBox.h"
+#include "Trace.h"
+#include "ZantoSetupDlg.h"
+
+namespace
+{
+struct SStepFailure
+{
+    const char* pszEnglish;
+    const char* pszGerman;
+};
+
+// The message of each step that can fail, in the order the steps run.
+const SStepFailure s_aStepFailures[] = {
+    {"Error while coping the language files !!\nAborting installation !",
+     "Fehler beim kopieren der Sprach Dateien !!\nInstallation abgebrochen !"},
+    {"Error while extracting the cab-file !!\nAborting installation !",
+     "Fehler beim extrahieren der CAB-Datei !!\nInstallation abgebrochen !"},
+    {"Error while coping the files !!\nAborting installation !",
+     "Fehler beim kopieren der Dateien !!\nInstallation abgebrochen !"},
+    {"Error while creating registry enties !!\nAborting installation !",
+     "Fehler beim erstellen der Registry Einträge!\nInstallation abgebrochen !"},
+};
+}
+
+void CZantoSetupDlg::DoInstall()
+{
+    Trace("DoInstall\n");
+    // A cancel confirmed during any step removes what was written and sets the flag; it is
+    // looked at after every step, so that no later step runs.
+    g_bAbort = false;
+    m_installLog.Clear();
+
+    int nFailedStep = -1;
+    if (!CopyLanguageFiles())
+        nFailedStep = 0;
+    else if (!g_bAbort && !ExtractCabinet())
+        nFailedStep = 1;
+    else if (!g_bAbort && m_bFullInstall && !CopySourceFiles())
+        nFailedStep = 2;
+    else if (!g_bAbort && !CreateMenuAndRegistryEntries())
+        nFailedStep = 3;
+
+    if (g_bAbort)
+    {
+        // The cancel's clean-up has run already and shown page 0.
+        m_nPage = 0;
+        ShowPage();
+        return;
+    }
+    if (nFailedStep >= 0)
+    {
+        const SStepFailure& failure = s_aStepFailures[nFailedStep];
+        AppMessageBox(Text(failure.pszEnglish, failure.pszGerman));
+        m_nPage = 0;
+        ShowPage();
+        CleanUp();
+        return;
+    }
+
+    m_progress.SetPos(100);
+    Sleep(200);
+    AppMessageBox(Text("Installation successfull.", "Installation erfolgreich abgeschlossen."));
+    m_nPage = 0;
+    ShowPage();
+    m_picture.LoadFile("zanto.jpg");
+}
+
+bool CZantoSetupDlg::CreateMenuAndRegistryEntries()
+{
+    SetDlgItemText(IDC_STATUS, Text("Creating startmenu entries ...", "Erstelle Startmenü-Einträge ..."));
+    CreateShortcuts();
+    SetDlgItemText(IDC_STATUS, Text("Creating registry entries ...", "Erstelle Registry-Einträge ..."));
+    // An installation that Deinstall could not find or could not take apart again is not
+    // finished: without its list or its record it fails like any other step.
+    const std::string strLogPath = m_strInstallDir + "\\" + kInstallLogName;
+    m_installLog.AddFileIfNew(strLogPath);
+    if (!m_installLog.Save(strLogPath) || !WriteUninstallRecord())
+        return false;
+    SetDlgItemText(IDC_STATUS, Text("Installation finished.", "Installation beendet."));
+    return true;
+}

@@ -1,0 +1,80 @@
+#include "Shortcuts.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+
+#include "ComPtr.h"
+#include "CreatePath.h"
+#include "Homepage.h"
+#include "TextFormat.h"
+#include "Trace.h"
+#include "ZantoSetupDlg.h"
+
+const SShortcut g_aShortcuts[5] = {
+    {"%s%s\\Deinstall Zanto.lnk", "%s%s\\Zanto deinstallieren.lnk", "%s\\uninstall.exe", "%s\\uninstall.exe"},
+    {"%s%s\\Play Zanto.lnk", "%s%s\\Zanto spielen.lnk", "%s\\Zanto Demo.exe", "%s\\Zanto Demo.exe"},
+    {"%s%s\\Readme.txt.lnk", "%s%s\\Liesmich.txt.lnk", "%s\\readme.txt", "%s\\liesmich.txt"},
+    {"%s%s\\Homepage.lnk", "%s%s\\Homepage.lnk", nullptr, nullptr},
+    {"%s%s\\Options.lnk", "%s%s\\Einstellungen.lnk", "%s\\settings.exe", "%s\\settings.exe"},
+};
+
+void CZantoSetupDlg::CreateShortcuts()
+{
+    // The paths of the menu are limited as their buffers always were; one that does not fit is
+    // not made at all rather than cut short.
+    constexpr size_t kMaxPath = 1023;
+    const std::string strFolder = m_strProgramsDir + m_strMenuFolder;
+    if (m_strInstallDir.size() > kMaxPath || strFolder.size() >= kMaxPath)
+    {
+        Trace("FEHLER Link erstellt\n");
+        return;
+    }
+    // Every missing level of the menu folder is made, not only the last one.
+    CreatePath((strFolder + "\\").c_str(), &m_installLog);
+
+    for (const SShortcut& shortcut : g_aShortcuts)
+    {
+        const std::string strLink = FormatText(m_bEnglish ? shortcut.pszLinkEnglish : shortcut.pszLinkGerman,
+                                               m_strProgramsDir.c_str(), m_strMenuFolder.c_str());
+        const char* pszTarget = m_bEnglish ? shortcut.pszTargetEnglish : shortcut.pszTargetGerman;
+        const std::string strTarget =
+            pszTarget != nullptr ? FormatText(pszTarget, m_strInstallDir.c_str()) : ProductHomepage(m_bEnglish);
+        Trace("Erstelle %s %s\n", strTarget.c_str(), strLink.c_str());
+        const bool bNew = GetFileAttributesA(strLink.c_str()) == INVALID_FILE_ATTRIBUTES;
+        if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath ||
+            CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)
+            Trace("FEHLER Link erstellt\n");
+        else if (bNew)
+            m_installLog.AddFile(strLink);
+    }
+}
+
+HRESULT CZantoSetupDlg::CreateLink(const char* pszTarget, const char* pszLink, const char* pszDescription,
+                                   const char* pszWorkingDir)
+{
+    CComPtr<IShellLinkA> pShellLink;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  pShellLink.put_void());
+    if (FAILED(hr))
+    {
+        Trace("ERROR CoCreateInstance\n");
+        return hr;
+    }
+    pShellLink->SetPath(pszTarget);
+    pShellLink->SetDescription(pszDescription);
+    pShellLink->SetWorkingDirectory(pszWorkingDir);
+
+    CComPtr<IPersistFile> pPersistFile;
+    hr = pShellLink->QueryInterface(IID_IPersistFile, pPersistFile.put_void());
+    if (FAILED(hr))
+    {
+        Trace("ERROR QueryInterface\n");
+        return hr;
+    }
+    WCHAR wszLink[MAX_PATH];
+    // A path that does not fit the wide buffer is not saved under a cut-off name.
+    if (MultiByteToWideChar(CP_ACP, 0, pszLink, -1, wszLink, MAX_PATH) == 0)
+        return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    return pPersistFile->Save(wszLink, TRUE);
+}
