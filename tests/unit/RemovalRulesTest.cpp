@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RemovalRules.h"
+
+namespace
+{
+const std::vector<std::string> s_protected = {
+    "C:\\windows",
+    "C:\\Program Files",
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+    "C:\\users\\root",
+    "C:\\users\\root\\Documents",
+    "D:\\Spiele\\Gemeinsam\\",
+};
+}
+
+struct SProtectedCase
+{
+    const char* pszFolder;
+    bool bProtected;
+};
+
+class ProtectedFolderTest : public testing::TestWithParam<SProtectedCase>
+{
+};
+
+TEST_P(ProtectedFolderTest, NeverAWholeSystemFolderOrWhatHoldsOne)
+{
+    EXPECT_EQ(GetParam().bProtected, IsProtectedFolder(GetParam().pszFolder, s_protected)) << GetParam().pszFolder;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ProtectedFolderTest,
+    testing::Values(SProtectedCase{"C:\\Program Files\\Zanto", false},
+                    SProtectedCase{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Zanto", false},
+                    SProtectedCase{"C:\\users\\root\\Documents\\Zanto", false}, SProtectedCase{"D:\\Spiele", true},
+                    SProtectedCase{"\\\\server\\share\\Zanto", false}, SProtectedCase{"", true},
+                    SProtectedCase{"Zanto", true}, SProtectedCase{"\\Zanto", true}, SProtectedCase{"C:Zanto", true},
+                    SProtectedCase{"C:\\", true}, SProtectedCase{"C:", true}, SProtectedCase{"c:\\\\", true},
+                    SProtectedCase{"\\\\server\\share", true}, SProtectedCase{"\\\\server\\share\\", true},
+                    SProtectedCase{"C:\\Windows", true}, SProtectedCase{"c:\\program files\\", true},
+                    SProtectedCase{"C:\\PROGRAM FILES\\Zanto\\..", true},
+                    SProtectedCase{"C:\\Program Files\\.\\Zanto", true},
+                    SProtectedCase{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs", true},
+                    SProtectedCase{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu", true},
+                    SProtectedCase{"C:\\users", true}, SProtectedCase{"C:\\users\\root\\", true},
+                    SProtectedCase{"C:/Program Files", true}, SProtectedCase{"D:\\Spiele\\Gemeinsam\\x", false}));
+
+struct SInsideCase
+{
+    const char* pszPath;
+    const char* pszFolder;
+    bool bInside;
+};
+
+class InsideFolderTest : public testing::TestWithParam<SInsideCase>
+{
+};
+
+TEST_P(InsideFolderTest, OnlyStrictlyBelowAndWithoutDotComponents)
+{
+    const SInsideCase& c = GetParam();
+    EXPECT_EQ(c.bInside, IsInsideFolder(c.pszPath, c.pszFolder)) << c.pszPath << " in " << c.pszFolder;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, InsideFolderTest,
+    testing::Values(SInsideCase{"C:\\Games\\Zanto\\a.txt", "C:\\Games\\Zanto", true},
+                    SInsideCase{"c:\\games\\zanto\\data\\b.dat", "C:\\Games\\Zanto\\", true},
+                    SInsideCase{"C:\\Games\\Zanto\\\xE4.txt", "C:\\Games\\Zanto", true},
+                    SInsideCase{"C:\\Games\\\xC4rger\\a.txt", "C:\\Games\\\xE4rger", true},
+                    SInsideCase{"C:\\Games\\Zanto", "C:\\Games\\Zanto", false},
+                    SInsideCase{"C:\\Games\\Zanto2\\a.txt", "C:\\Games\\Zanto", false},
+                    SInsideCase{"C:\\Games\\Zanto\\..\\x.txt", "C:\\Games\\Zanto", false},
+                    SInsideCase{"C:\\Games\\x.txt", "C:\\Games\\Zanto", false},
+                    SInsideCase{"a.txt", "", false}, SInsideCase{"Zanto\\a.txt", "Zanto", false}));
