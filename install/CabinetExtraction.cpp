@@ -16,6 +16,8 @@ namespace
 {
 UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
 {
+    if (target.nError != NO_ERROR)
+        return FILEOP_ABORT;
     // A name that leaves the install folder, or a path that does not fit the record, ends the
     // extraction: nothing is ever written outside the install folder or into a cut-off path.
     const size_t nFolder = std::strlen(target.szFolder);
@@ -38,6 +40,7 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
         target.strLastFolder = strFolder;
     }
     target.pLog->AddFileIfNew(info.FullTargetName);
+    target.nFileSize = info.FileSize;
 
     g_nBytesDone += info.FileSize;
     const DWORD nPercent = ProgressPercent(g_nBytesDone, g_nBytesNeeded);
@@ -45,6 +48,33 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     PumpMessages();
     // A cancel confirmed just now has removed what was written; this file must not come back.
     return g_bAbort ? FILEOP_SKIP : FILEOP_DOIT;
+}
+
+UINT CheckExtractedFile(const SCabinetTarget& target, const FILEPATHS_A& paths)
+{
+    if (paths.Win32Error != NO_ERROR)
+        return paths.Win32Error;
+    // Wine's extraction reports success when the disk filled up while it wrote the file: a file
+    // shorter than the cabinet says was not written whole.
+    WIN32_FILE_ATTRIBUTE_DATA status;
+    if (!GetFileAttributesExA(paths.Target, GetFileExInfoStandard, &status))
+        return GetLastError();
+    if (status.nFileSizeHigh != 0 || status.nFileSizeLow != target.nFileSize)
+    {
+        Trace("Incomplete %s\n", paths.Target);
+        return ERROR_WRITE_FAULT;
+    }
+    return NO_ERROR;
+}
+
+UINT OnFileExtracted(SCabinetTarget& target, const FILEPATHS_A& paths)
+{
+    const UINT nError = CheckExtractedFile(target, paths);
+    // Wine's SetupIterateCabinetA goes on after this answer: the error is kept, so that the
+    // next file ends the extraction and the extraction counts as failed.
+    if (target.nError == NO_ERROR)
+        target.nError = nError;
+    return nError;
 }
 }
 
@@ -62,7 +92,7 @@ UINT CALLBACK CabinetCallback(PVOID pContext, UINT nNotification, UINT_PTR nPara
         Trace("Cabinet asks for a continuation\n");
         return ERROR_INVALID_PARAMETER;
     case SPFILENOTIFY_FILEEXTRACTED:
-        return reinterpret_cast<const FILEPATHS_A*>(nParam1)->Win32Error;
+        return OnFileExtracted(*static_cast<SCabinetTarget*>(pContext), *reinterpret_cast<const FILEPATHS_A*>(nParam1));
     default:
         return 0;
     }
@@ -85,5 +115,5 @@ bool CZantoSetupDlg::ExtractCabinet()
     if (CreateDirectoryA(target.szFolder, nullptr))
         m_installLog.AddFolder(target.szFolder);
 
-    return SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) != FALSE;
+    return SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) && target.nError == NO_ERROR;
 }

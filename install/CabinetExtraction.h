@@ -13,6 +13,8 @@ struct SCabinetTarget
     char szFolder[200];          // the install folder
     CInstallLog* pLog;           // what the extraction creates
     std::string strLastFolder;   // the folder made sure of for the previous file
+    DWORD nFileSize;             // the size the cabinet gives for the file being extracted
+    UINT nError;                 // the first error of an extracted file
 };
 
 // The file callback of SetupIterateCabinetA: names each file's target below the install folder,
