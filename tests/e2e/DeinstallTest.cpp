@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <aclapi.h>
+
+#include <string>
+#include <vector>
+
+#include "FolderLink.h"
+#include "Folders.h"
+#include "InstallRun.h"
+#include "MessageBoxDriver.h"
+#include "MessageBoxIcon.h"
+#include "Polling.h"
+#include "SetupSession.h"
+#include "WindowFinder.h"
+#include "WizardPages.h"
+#include "resource.h"
+
+namespace
+{
+const char* const kQuestionEnglish = "Do you really want to deinstall this game ?";
+
+void Deinstall(CSetupSession& session, const CWindowDriver& main)
+{
+    main.Click(IDC_INSTALL);
+    AnswerBox(session, kQuestionEnglish, IDYES);
+}
+
+bool WaitForInstallOffered(const CWindowDriver& main)
+{
+    return WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL); });
+}
+
+std::string UniqueTempPath()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    char szPath[MAX_PATH];
+    GetTempFileNameA(szTemp, "zol", 0, szPath);
+    DeleteFileA(szPath);
+    return szPath;
+}
+
+class CFolder
+{
+public:
+    explicit CFolder(const std::string& strPath) : m_strPath(strPath) { CreateDirectoryA(strPath.c_str(), nullptr); }
+    ~CFolder() { RemoveFolder(m_strPath); }
+    CFolder(const CFolder&) = delete;
+    CFolder& operator=(const CFolder&) = delete;
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+}
+
+// A file that cannot be deleted stops the removal with the file error; the wizard goes back to
+// its first page with the record intact, and a later Deinstall finishes the job.
+TEST(DeinstallTest, AReadOnlyFileStopsTheRemovalAndDeinstallCanBeTriedAgain)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    CWindowDriver main = session.StartInLanguage(true);
+    InstallThroughWizard(session, main, true, target);
+    if (HasFatalFailure())
+        return;
+    const std::string strLocked = target.InstallDir() + "\\data\\maps\\caves.map";
+    ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    main.Click(IDC_INSTALL);
+    AnswerBox(session, kQuestionEnglish, IDYES);
+    if (HasFatalFailure())
+        return;
+    const HWND hError = WaitForMessageBoxText(session.Process().GetPid(), "Zugriff auf " + strLocked + " wurde verwehrt.");
+    ASSERT_NE(nullptr, hError) << session.Diagnose();
+    EXPECT_EQ(EMessageBoxIcon::Stop, ReadMessageBoxIcon(hError));
+    EXPECT_NE(nullptr, GetDlgItem(hError, IDOK));
+    EXPECT_EQ(nullptr, GetDlgItem(hError, IDCANCEL));
+    AnswerMessageBox(hError, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(hError));
+
+    ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+    EXPECT_EQ("Deinstall", main.GetText(IDC_INSTALL));
+    EXPECT_TRUE(main.IsEnabled(IDC_INSTALL));
+    EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
+    EXPECT_TRUE(main.IsEnabled(IDCANCEL));
+    EXPECT_EQ("Quit", main.GetText(IDCANCEL));
+    EXPECT_EQ(6u, RecordValues().size());
+    EXPECT_TRUE(FileExists(strLocked));
+
+    ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));
+    Deinstall(session, main);
+    ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+    EXPECT_FALSE(FileExists(target.InstallDir()));
+    EXPECT_FALSE(FileExists(target.MenuPath()));
+    EXPECT_TRUE(RecordValues().empty());
+    EXPECT_EQ("", session.Diagnose());
+}
+
+// Into a folder that was there before, Deinstall takes only what the installation brought and
+// leaves the folder with what the user had put there.
+TEST(DeinstallTest, AFolderThatExistedBeforeKeepsWhatWasThere)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    CFolder parent(target.InstallDir().substr(0, target.InstallDir().find_last_of('\\')));
+    CFolder folder(target.InstallDir());
+    CreateDirectoryA((target.InstallDir() + "\\data").c_str(), nullptr);
+    WriteTextFile(target.InstallDir() + "\\savegame.sav", "level 3");
+    WriteTextFile(target.InstallDir() + "\\data\\mine.txt", "mine");
+    CWindowDriver main = session.StartInLanguage(true);
+    InstallThroughWizard(session, main, true, target);
+    if (HasFatalFailure())
+        return;
+    EXPECT_TRUE(FileExists(target.InstallDir() + "\\data\\maps\\caves.map"));
+
+    Deinstall(session, main);
+    ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+    EXPECT_EQ((std::vector<std::string>{"data\\mine.txt", "savegame.sav"}), FilesBelow(target.InstallDir()));
+    EXPECT_FALSE(FileExists(target.InstallDir() + "\\data\\maps"));
+    EXPECT_FALSE(FileExists(target.MenuPath()));
+    EXPECT_TRUE(RecordValues().empty());
+}
+
+// Without the list of an installation, Deinstall removes the recorded folder as a whole.
+TEST(DeinstallTest, WithoutTheListTheRecordedFolderGoesAsAWhole)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    CWindowDriver main = session.StartInLanguage(true);
+    InstallThroughWizard(session, main, true, target);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(DeleteFileA((target.InstallDir() + "\\uninstall.dat").c_str()));
+    WriteTextFile(target.InstallDir() + "\\added later.txt", "x");
+    Deinstall(session, main);
+    ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+    EXPECT_FALSE(FileExists(target.InstallDir()));
+    EXPECT_FALSE(FileExists(target.MenuPath()));
+}
+
+// An empty start menu entry puts the shortcuts right into the programs folder: only they go.
+TEST(DeinstallTest, ShortcutsInTheProgramsFolderItselfGoWithoutTheFolder)
+{
+    for (const bool bWithList : {true, false})
+    {
+        SCOPED_TRACE(bWithList ? "with the list" : "without the list");
+        CSetupSession session;
+        CInstallTarget target;
+        const std::string strNeighbour = ProgramsFolder() + "\\Neighbour.lnk";
+        WriteTextFile(strNeighbour, "not ours");
+        CWindowDriver main = session.StartInLanguage(true);
+        ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+        main.SetText(IDC_MENU_FOLDER, "");
+        main.Click(IDC_NEXT);
+        AnswerBox(session, "Installation successfull.", IDOK);
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(WaitForPage(main, 0));
+        EXPECT_EQ(ProgramsFolder(), RecordValues()["Startmenu"]);
+        EXPECT_TRUE(FileExists(ProgramsFolder() + "\\Play Zanto.lnk"));
+        if (!bWithList)
+        {
+            ASSERT_TRUE(DeleteFileA((target.InstallDir() + "\\uninstall.dat").c_str()));
+        }
+
+        Deinstall(session, main);
+        ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+        for (const char* pszLink : {"Deinstall Zanto.lnk", "Play Zanto.lnk", "Readme.txt.lnk", "Homepage.lnk", "Options.lnk"})
+            EXPECT_FALSE(FileExists(ProgramsFolder() + "\\" + pszLink)) << pszLink;
+        EXPECT_TRUE(FileExists(strNeighbour));
+        EXPECT_TRUE(FileExists(ProgramsFolder()));
+        DeleteFileA(strNeighbour.c_str());
+    }
+}
+
+// A start menu folder of two new levels: both are made for the shortcuts, and both go again.
+TEST(DeinstallTest, AStartMenuFolderOfNewLevelsIsMadeAndRemoved)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    CWindowDriver main = session.StartInLanguage(false);
+    ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+    main.SetText(IDC_MENU_FOLDER, target.MenuFolder() + "\\Demo");
+    main.Click(IDC_NEXT);
+    AnswerBox(session, "Installation erfolgreich abgeschlossen.", IDOK);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(WaitForPage(main, 0));
+    EXPECT_EQ((std::vector<std::string>{"Demo\\Einstellungen.lnk", "Demo\\Homepage.lnk", "Demo\\Liesmich.txt.lnk",
+                                        "Demo\\Zanto deinstallieren.lnk", "Demo\\Zanto spielen.lnk"}),
+              FilesBelow(target.MenuPath()));
+
+    main.Click(IDC_INSTALL);
+    AnswerBox(session, "Wollen Sie Zanto wirklich Deinstallieren ?", IDYES);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Installieren"; })) << session.Diagnose();
+    EXPECT_FALSE(FileExists(target.MenuPath()));
+    EXPECT_FALSE(FileExists(target.InstallDir()));
+}
+
+// A folder link inside the installation is removed as a link at most; what it points to stays.
+TEST(DeinstallTest, RemovalNeverFollowsAFolderLink)
+{
+    for (const bool bWithList : {true, false})
+    {
+        SCOPED_TRACE(bWithList ? "with the list" : "without the list");
+        CSetupSession session;
+        CInstallTarget target;
+        CFolder outside(UniqueTempPath());
+        WriteTextFile(outside.Path() + "\\precious.txt", "keep me");
+        CWindowDriver main = session.StartInLanguage(true);
+        InstallThroughWizard(session, main, true, target);
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(MakeFolderLink(target.InstallDir() + "\\data\\linked", outside.Path()));
+        ASSERT_TRUE(FileExists(target.InstallDir() + "\\data\\linked\\precious.txt"));
+        if (!bWithList)
+        {
+            ASSERT_TRUE(DeleteFileA((target.InstallDir() + "\\uninstall.dat").c_str()));
+        }
+
+        Deinstall(session, main);
+        ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+        EXPECT_TRUE(FileExists(outside.Path() + "\\precious.txt"));
+        EXPECT_EQ("", session.Diagnose());
+        RemoveFolderLink(target.InstallDir() + "\\data\\linked");
+    }
+}
+
+// Deinstall of a record that names a system folder, a drive or nothing removes nothing there.
+TEST(DeinstallTest, ARecordNamingASystemFolderRemovesNothingThere)
+{
+    char szWindows[MAX_PATH];
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    char szProgramFiles[MAX_PATH] = {};
+    DWORD nSize = sizeof(szProgramFiles);
+    RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", RRF_RT_REG_SZ,
+                 nullptr, szProgramFiles, &nSize);
+    struct SRecorded
+    {
+        std::string strLocation;
+        std::string strMarkerFolder;
+    };
+    const SRecorded aRecorded[] = {
+        {szWindows, szWindows}, {szProgramFiles, szProgramFiles}, {"C:\\", "C:"}, {"C:", "C:"}, {"", "C:"},
+        {ProgramsFolder(), ProgramsFolder()},
+    };
+    for (const SRecorded& recorded : aRecorded)
+    {
+        SCOPED_TRACE("\"" + recorded.strLocation + "\"");
+        const std::string strMarker = recorded.strMarkerFolder + "\\zanto-marker.txt";
+        WriteTextFile(strMarker, "stays");
+        CSetupSession session;
+        WriteUninstallRecord(recorded.strLocation);
+        CWindowDriver main = session.StartInLanguage(true);
+        ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+        Deinstall(session, main);
+        ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+        EXPECT_TRUE(FileExists(strMarker));
+        EXPECT_TRUE(FileExists(std::string(szWindows) + "\\system32\\kernel32.dll"));
+        EXPECT_TRUE(RecordValues().empty());
+        EXPECT_EQ("", session.Diagnose());
+        DeleteFileA(strMarker.c_str());
+    }
+}
