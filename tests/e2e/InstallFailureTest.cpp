@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "InstallRun.h"
@@ -15,6 +16,8 @@
 
 namespace
 {
+const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+
 std::string StepMessage(bool bEnglish, int nStep)
 {
     switch (nStep)
@@ -48,6 +51,45 @@ void ExpectFailedAndCleanedUp(CSetupSession& session, const CWindowDriver& main,
     EXPECT_TRUE(RecordValues().empty());
     EXPECT_EQ("", session.Diagnose());
 }
+
+// The uninstall record's key, present but closed to everybody: nothing can be written into it.
+class CLockedRecord
+{
+public:
+    CLockedRecord()
+    {
+        HKEY hKey;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
+            ERROR_SUCCESS)
+            throw std::runtime_error("cannot create the record's key");
+        SetDacl(hKey, true);
+        RegCloseKey(hKey);
+    }
+    ~CLockedRecord()
+    {
+        HKEY hKey;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS)
+        {
+            SetDacl(hKey, false);
+            RegCloseKey(hKey);
+        }
+        DeleteUninstallRecord();
+    }
+    CLockedRecord(const CLockedRecord&) = delete;
+    CLockedRecord& operator=(const CLockedRecord&) = delete;
+
+private:
+    static void SetDacl(HKEY hKey, bool bDenyAll)
+    {
+        SECURITY_DESCRIPTOR sd;
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        ACL acl;
+        InitializeAcl(&acl, sizeof(acl), ACL_REVISION);
+        // An empty list grants nothing; no list at all grants everything.
+        SetSecurityDescriptorDacl(&sd, TRUE, bDenyAll ? &acl : nullptr, FALSE);
+        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, &sd);
+    }
+};
 
 void TruncateFile(const std::string& strPath, LONG nSize)
 {
@@ -139,4 +181,29 @@ TEST(InstallFailureTest, ADiskThatFillsDuringTheExtractionFailsStepTwo)
     EXPECT_FALSE(FileExists(strInstallDir)) << testing::PrintToString(FilesBelow(strInstallDir));
     EXPECT_TRUE(RecordValues().empty());
     EXPECT_EQ("", session.Diagnose());
+}
+
+// An installation without its record could never be removed: it fails and is cleaned up.
+TEST(InstallFailureTest, ARecordThatCannotBeWrittenFailsTheInstallation)
+{
+    for (const bool bEnglish : {true, false})
+    {
+        SCOPED_TRACE(bEnglish ? "English" : "German");
+        CSetupSession session;
+        CInstallTarget target;
+        CLockedRecord locked;
+        CWindowDriver main = session.StartInLanguage(bEnglish);
+        ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+        main.Click(IDC_NEXT);
+        AnswerBox(session, StepMessage(bEnglish, 4), IDOK);
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.IsEnabled(IDCANCEL); }))
+            << session.Diagnose();
+        Settle(main);
+        EXPECT_EQ(Text(bEnglish, "Install", "Installieren"), main.GetText(IDC_INSTALL));
+        EXPECT_FALSE(FileExists(target.InstallDir()));
+        EXPECT_FALSE(FileExists(target.MenuPath()));
+        EXPECT_EQ("", session.Diagnose());
+    }
 }
