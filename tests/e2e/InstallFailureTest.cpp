@@ -207,3 +207,43 @@ TEST(InstallFailureTest, ARecordThatCannotBeWrittenFailsTheInstallation)
         EXPECT_EQ("", session.Diagnose());
     }
 }
+
+// Paths that do not fit the program's buffers fail their step; nothing is cut short or written
+// elsewhere, and the clean-up takes away what was written.
+TEST(InstallFailureTest, InstallFoldersTooLongForTheBuffersFailCleanly)
+{
+    struct SLength
+    {
+        size_t nLength;
+        int nStep;
+    };
+    // 205 characters: the language files fit, the cabinet's target folder does not. 245: the
+    // language files' paths do not fit either.
+    for (const SLength& length : {SLength{205, 2}, SLength{245, 1}})
+    {
+        SCOPED_TRACE(std::to_string(length.nLength) + " characters");
+        CSetupSession session;
+        CInstallTarget target;
+        std::string strInstallDir = target.InstallDir() + "\\";
+        while (strInstallDir.size() < length.nLength)
+            strInstallDir += strInstallDir.size() % 40 == 0 ? '\\' : 'x';
+        strInstallDir.resize(length.nLength);
+        if (strInstallDir.back() == '\\')
+            strInstallDir.back() = 'y';
+        CWindowDriver main = session.StartInLanguage(true);
+        ASSERT_TRUE(WalkTo(main, 3)) << session.Diagnose();
+        main.SetText(IDC_INSTALL_DIR, strInstallDir);
+        ASSERT_TRUE(GoForward(main, 3)) << session.Diagnose();
+        main.SetText(IDC_MENU_FOLDER, target.MenuFolder());
+        main.Click(IDC_NEXT);
+        if (length.nStep == 1)
+        {
+            const HWND hCopy = WaitForMessageBoxText(session.Process().GetPid(), "Copy failed ", ETextMatch::Contains);
+            ASSERT_NE(nullptr, hCopy) << session.Diagnose();
+            AnswerMessageBox(hCopy, IDOK);
+        }
+        ExpectFailedAndCleanedUp(session, main, true, length.nStep, target);
+        if (HasFatalFailure())
+            return;
+    }
+}

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "InstallRun.h"
+#include "MessageBoxDriver.h"
 #include "ScreenCapture.h"
 #include "Polling.h"
 #include "SetupSession.h"
@@ -69,4 +71,21 @@ TEST_F(PaintingTest, PictureFillsItsRectangleExceptOnTheLicencePage)
     main.Click(IDC_NEXT);
     ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL_DIR); })) << m_session.Diagnose();
     EXPECT_TRUE(ShowsPicture(main.GetHwnd())) << "page 3";
+}
+
+// The slideshow replaces the title picture during the installation; after the success message
+// the title picture is back.
+TEST_F(PaintingTest, TitlePictureReturnsAfterTheInstallation)
+{
+    CInstallTarget target;
+    CWindowDriver main = m_session.StartInLanguage(true);
+    ASSERT_TRUE(WalkToMenuPage(main, target)) << m_session.Diagnose();
+    main.Click(IDC_NEXT);
+    const HWND hBox = WaitForMessageBoxText(m_session.Process().GetPid(), "Installation successfull.",
+                                            ETextMatch::Equals, 30000);
+    ASSERT_NE(nullptr, hBox) << m_session.Diagnose();
+    EXPECT_NE('r', ColourAt(main.GetHwnd(), 14, 14)) << "a slide stands in the picture area";
+    AnswerMessageBox(hBox, IDOK);
+    ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
+    EXPECT_TRUE(ShowsPicture(main.GetHwnd()));
 }
