@@ -21,15 +21,17 @@ namespace
 {
 const char* const kQuestionEnglish = "Do you really want to deinstall this game ?";
 
-void Deinstall(CSetupSession& session, const CWindowDriver& main)
+void Deinstall(CSetupSession& session, const CWindowDriver& main, bool bEnglish = true)
 {
     main.Click(IDC_INSTALL);
-    AnswerBox(session, kQuestionEnglish, IDYES);
+    AnswerBox(session, Text(bEnglish, kQuestionEnglish, "Wollen Sie Zanto wirklich Deinstallieren ?"), IDYES);
 }
 
-bool WaitForInstallOffered(const CWindowDriver& main)
+bool WaitForInstallOffered(const CWindowDriver& main, bool bEnglish = true)
 {
-    return WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL); });
+    return WaitUntil([&] {
+        return main.GetText(IDC_INSTALL) == Text(bEnglish, "Install", "Installieren") && main.IsEnabled(IDCANCEL);
+    });
 }
 
 std::string UniqueTempPath()
@@ -152,13 +154,9 @@ TEST(DeinstallTest, ShortcutsInTheProgramsFolderItselfGoWithoutTheFolder)
         const std::string strNeighbour = ProgramsFolder() + "\\Neighbour.lnk";
         WriteTextFile(strNeighbour, "not ours");
         CWindowDriver main = session.StartInLanguage(true);
-        ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-        main.SetText(IDC_MENU_FOLDER, "");
-        main.Click(IDC_NEXT);
-        AnswerBox(session, "Installation successfull.", IDOK);
+        InstallThroughWizard(session, main, true, target.InstallDir(), "");
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(WaitForPage(main, 0));
         EXPECT_EQ(ProgramsFolder(), RecordValues()["Startmenu"]);
         EXPECT_TRUE(FileExists(ProgramsFolder() + "\\Play Zanto.lnk"));
         if (!bWithList)
@@ -182,22 +180,15 @@ TEST(DeinstallTest, AStartMenuFolderOfNewLevelsIsMadeAndRemoved)
     CSetupSession session;
     CInstallTarget target;
     CWindowDriver main = session.StartInLanguage(false);
-    ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-    main.SetText(IDC_MENU_FOLDER, target.MenuFolder() + "\\Demo");
-    main.Click(IDC_NEXT);
-    AnswerBox(session, "Installation erfolgreich abgeschlossen.", IDOK);
+    InstallThroughWizard(session, main, false, target.InstallDir(), target.MenuFolder() + "\\Demo");
     if (HasFatalFailure())
         return;
-    ASSERT_TRUE(WaitForPage(main, 0));
     EXPECT_EQ((std::vector<std::string>{"Demo\\Einstellungen.lnk", "Demo\\Homepage.lnk", "Demo\\Liesmich.txt.lnk",
                                         "Demo\\Zanto deinstallieren.lnk", "Demo\\Zanto spielen.lnk"}),
               FilesBelow(target.MenuPath()));
 
-    main.Click(IDC_INSTALL);
-    AnswerBox(session, "Wollen Sie Zanto wirklich Deinstallieren ?", IDYES);
-    if (HasFatalFailure())
-        return;
-    ASSERT_TRUE(WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Installieren"; })) << session.Diagnose();
+    Deinstall(session, main, false);
+    ASSERT_TRUE(WaitForInstallOffered(main, false)) << session.Diagnose();
     EXPECT_FALSE(FileExists(target.MenuPath()));
     EXPECT_FALSE(FileExists(target.InstallDir()));
 }

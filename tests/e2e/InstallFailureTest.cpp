@@ -123,8 +123,7 @@ TEST(InstallFailureTest, ABrokenCabinetFailsTheExtractionAndRemovesTheLanguageFi
             if (HasFatalFailure())
                 return;
             CWindowDriver main = session.StartInLanguage(bEnglish);
-            ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-            main.Click(IDC_NEXT);
+            ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << session.Diagnose();
             ExpectFailedAndCleanedUp(session, main, bEnglish, 2, target);
             if (HasFatalFailure())
                 return;
@@ -144,8 +143,7 @@ TEST(InstallFailureTest, ALanguageFileThatCannotBeCopiedFailsStepOne)
         const CScopedHandle hLock(CreateFileA(strLocked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(hLock.IsValid());
         CWindowDriver main = session.StartInLanguage(bEnglish);
-        ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-        main.Click(IDC_NEXT);
+        ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << session.Diagnose();
         const std::string strTarget = target.InstallDir() + (bEnglish ? "\\readme.txt" : "\\liesmich.txt");
         AnswerBox(session, "Copy failed " + strLocked + " -> " + strTarget, IDOK);
         if (HasFatalFailure())
@@ -168,11 +166,7 @@ TEST(InstallFailureTest, ADiskThatFillsDuringTheExtractionFailsStepTwo)
     WriteTextFile(session.MediumFile("setup_en.ini"), "Folder:Zanto\nSize:1000\nLanguageSize:1000\n");
     const std::string strInstallDir = std::string(pszDrive) + ":\\Zanto";
     CWindowDriver main = session.StartInLanguage(true);
-    ASSERT_TRUE(WalkTo(main, 3)) << session.Diagnose();
-    main.SetText(IDC_INSTALL_DIR, strInstallDir);
-    ASSERT_TRUE(GoForward(main, 3)) << session.Diagnose();
-    main.SetText(IDC_MENU_FOLDER, target.MenuFolder());
-    main.Click(IDC_NEXT);
+    ASSERT_TRUE(StartInstallation(main, strInstallDir, target.MenuFolder())) << session.Diagnose();
     AnswerBox(session, StepMessage(true, 2), IDOK);
     if (HasFatalFailure())
         return;
@@ -193,8 +187,7 @@ TEST(InstallFailureTest, ARecordThatCannotBeWrittenFailsTheInstallation)
         CInstallTarget target;
         CLockedRecord locked;
         CWindowDriver main = session.StartInLanguage(bEnglish);
-        ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-        main.Click(IDC_NEXT);
+        ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << session.Diagnose();
         AnswerBox(session, StepMessage(bEnglish, 4), IDOK);
         if (HasFatalFailure())
             return;
@@ -231,11 +224,7 @@ TEST(InstallFailureTest, InstallFoldersTooLongForTheBuffersFailCleanly)
         if (strInstallDir.back() == '\\')
             strInstallDir.back() = 'y';
         CWindowDriver main = session.StartInLanguage(true);
-        ASSERT_TRUE(WalkTo(main, 3)) << session.Diagnose();
-        main.SetText(IDC_INSTALL_DIR, strInstallDir);
-        ASSERT_TRUE(GoForward(main, 3)) << session.Diagnose();
-        main.SetText(IDC_MENU_FOLDER, target.MenuFolder());
-        main.Click(IDC_NEXT);
+        ASSERT_TRUE(StartInstallation(main, strInstallDir, target.MenuFolder())) << session.Diagnose();
         if (length.nStep == 1)
         {
             const HWND hCopy = WaitForMessageBoxText(session.Process().GetPid(), "Copy failed ", ETextMatch::Contains);

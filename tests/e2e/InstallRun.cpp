@@ -68,14 +68,27 @@ CInstallTarget::~CInstallTarget()
     RemoveFolder(MenuPath());
 }
 
-bool WalkToMenuPage(const CWindowDriver& main, const CInstallTarget& target)
+bool WalkToMenuPage(const CWindowDriver& main, const std::string& strInstallDir, const std::string& strMenuFolder)
 {
     if (!WalkTo(main, 3))
         return false;
-    main.SetText(IDC_INSTALL_DIR, target.InstallDir());
+    main.SetText(IDC_INSTALL_DIR, strInstallDir);
     if (!GoForward(main, 3))
         return false;
-    main.SetText(IDC_MENU_FOLDER, target.MenuFolder());
+    main.SetText(IDC_MENU_FOLDER, strMenuFolder);
+    return true;
+}
+
+bool WalkToMenuPage(const CWindowDriver& main, const CInstallTarget& target)
+{
+    return WalkToMenuPage(main, target.InstallDir(), target.MenuFolder());
+}
+
+bool StartInstallation(const CWindowDriver& main, const std::string& strInstallDir, const std::string& strMenuFolder)
+{
+    if (!WalkToMenuPage(main, strInstallDir, strMenuFolder))
+        return false;
+    main.Click(IDC_NEXT);
     return true;
 }
 
@@ -90,8 +103,13 @@ void AnswerBox(CSetupSession& session, const std::string& strText, int nButton, 
 void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
                           const CInstallTarget& target)
 {
-    ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
-    main.Click(IDC_NEXT);
+    InstallThroughWizard(session, main, bEnglish, target.InstallDir(), target.MenuFolder());
+}
+
+void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
+                          const std::string& strInstallDir, const std::string& strMenuFolder)
+{
+    ASSERT_TRUE(StartInstallation(main, strInstallDir, strMenuFolder)) << session.Diagnose();
     AnswerBox(session, Text(bEnglish, "Installation successfull.", "Installation erfolgreich abgeschlossen."), IDOK);
     if (testing::Test::HasFatalFailure())
         return;

@@ -33,11 +33,17 @@ private:
     std::string m_strMenuFolder;
 };
 
-// From the start page to the start menu page, with the folders of target typed in.
+// From the start page to the start menu page, with the folders typed in.
+bool WalkToMenuPage(const CWindowDriver& main, const std::string& strInstallDir, const std::string& strMenuFolder);
 bool WalkToMenuPage(const CWindowDriver& main, const CInstallTarget& target);
 
-// Walks the wizard with target's folders, starts the installation and answers the success message;
-// fails the test when another message comes or the start page does not return.
+// As WalkToMenuPage, then the click that starts the installation.
+bool StartInstallation(const CWindowDriver& main, const std::string& strInstallDir, const std::string& strMenuFolder);
+
+// Walks the wizard with the given folders, starts the installation and answers the success
+// message; fails the test when another message comes or the start page does not return.
+void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
+                          const std::string& strInstallDir, const std::string& strMenuFolder);
 void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
                           const CInstallTarget& target);
 

@@ -79,8 +79,7 @@ TEST_F(PaintingTest, TitlePictureReturnsAfterTheInstallation)
 {
     CInstallTarget target;
     CWindowDriver main = m_session.StartInLanguage(true);
-    ASSERT_TRUE(WalkToMenuPage(main, target)) << m_session.Diagnose();
-    main.Click(IDC_NEXT);
+    ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << m_session.Diagnose();
     const HWND hBox = WaitForMessageBoxText(m_session.Process().GetPid(), "Installation successfull.",
                                             ETextMatch::Equals, 30000);
     ASSERT_NE(nullptr, hBox) << m_session.Diagnose();
