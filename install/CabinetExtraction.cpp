@@ -25,7 +25,8 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     if (!IsSafeMemberName(info.NameInCabinet) || nFolder + 1 + nName >= sizeof(info.FullTargetName))
     {
         Trace("Refused %s\n", info.NameInCabinet);
-        SetLastError(ERROR_INVALID_NAME);
+        // Wine takes FILEOP_ABORT for a skip and goes on: the kept error fails the extraction.
+        target.nError = ERROR_INVALID_NAME;
         return FILEOP_ABORT;
     }
     std::memcpy(info.FullTargetName, target.szFolder, nFolder);
@@ -90,6 +91,7 @@ UINT CALLBACK CabinetCallback(PVOID pContext, UINT nNotification, UINT_PTR nPara
     case SPFILENOTIFY_NEEDNEWCABINET:
         // A cabinet that continues in another one is not part of this medium.
         Trace("Cabinet asks for a continuation\n");
+        static_cast<SCabinetTarget*>(pContext)->nError = ERROR_INVALID_PARAMETER;
         return ERROR_INVALID_PARAMETER;
     case SPFILENOTIFY_FILEEXTRACTED:
         return OnFileExtracted(*static_cast<SCabinetTarget*>(pContext), *reinterpret_cast<const FILEPATHS_A*>(nParam1));
