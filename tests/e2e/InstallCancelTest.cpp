@@ -102,35 +102,44 @@ private:
 };
 }
 
+// The install folder is new, and so is its parent or not: what the run made goes, what was there
+// before stays.
 TEST(InstallCancelTest, YesRemovesWhatTheRunCreatedAndASecondInstallationSucceeds)
 {
     for (const SCancelCase& test : s_aCases)
     {
-        SCOPED_TRACE(test.pszName);
-        CInstallTarget target;
-        CCancelledRun run(test);
-        CSetupSession& session = run.Session();
-        CWindowDriver main = session.StartInLanguage(test.bEnglish);
-        CBoxWatch watch(session);
-        const HWND hQuestion = run.StartAndCancel(main, watch, target);
-        ASSERT_NE(nullptr, hQuestion) << "no cancel question" << session.Diagnose();
-        ASSERT_TRUE(run.ConfirmAndWaitForStart(main, watch, hQuestion)) << session.Diagnose();
+        for (const bool bParentExisted : {false, true})
+        {
+            SCOPED_TRACE(std::string(test.pszName) + (bParentExisted ? ", parent existed" : ", parent new"));
+            CInstallTarget target;
+            if (bParentExisted)
+            {
+                ASSERT_TRUE(CreateDirectoryA(target.InstallParent().c_str(), nullptr));
+            }
+            CCancelledRun run(test);
+            CSetupSession& session = run.Session();
+            CWindowDriver main = session.StartInLanguage(test.bEnglish);
+            CBoxWatch watch(session);
+            const HWND hQuestion = run.StartAndCancel(main, watch, target);
+            ASSERT_NE(nullptr, hQuestion) << "no cancel question" << session.Diagnose();
+            ASSERT_TRUE(run.ConfirmAndWaitForStart(main, watch, hQuestion)) << session.Diagnose();
 
-        EXPECT_EQ(std::vector<std::string>{CancelQuestion(test.bEnglish)}, watch.Texts());
-        ExpectStartPageWithoutInstallation(main, test.bEnglish);
-        EXPECT_FALSE(FileExists(target.InstallDir()));
-        EXPECT_FALSE(FileExists(target.InstallParent())) << "the run made the install folder's parent too";
-        EXPECT_FALSE(FileExists(target.MenuPath()));
-        EXPECT_TRUE(RecordValues().empty());
+            EXPECT_EQ(std::vector<std::string>{CancelQuestion(test.bEnglish)}, watch.Texts());
+            ExpectStartPageWithoutInstallation(main, test.bEnglish);
+            EXPECT_FALSE(FileExists(target.InstallDir()));
+            EXPECT_EQ(bParentExisted, FileExists(target.InstallParent()));
+            EXPECT_FALSE(FileExists(target.MenuPath()));
+            EXPECT_TRUE(RecordValues().empty());
 
-        // The same process installs again, from the same medium into the same folders.
-        InstallThroughWizard(session, main, test.bEnglish, target);
-        if (HasFatalFailure())
-            return;
-        EXPECT_EQ(Text(test.bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
-        EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
-        ExpectCompleteInstallation(test.bEnglish, target, test.eStep == EStep::LanguageFiles);
-        EXPECT_EQ("", session.Diagnose());
+            // The same process installs again, from the same medium into the same folders.
+            InstallThroughWizard(session, main, test.bEnglish, target);
+            if (HasFatalFailure())
+                return;
+            EXPECT_EQ(Text(test.bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
+            EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
+            ExpectCompleteInstallation(test.bEnglish, target, test.eStep == EStep::LanguageFiles);
+            EXPECT_EQ("", session.Diagnose());
+        }
     }
 }
 
