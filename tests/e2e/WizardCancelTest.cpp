@@ -142,9 +142,9 @@ TEST(WizardCancelTest, DuringTheInstallationCancelAsksOnTheInstallationPage)
             }
             else
             {
-                ASSERT_TRUE(WaitUntil([&] {
-                    return main.IsVisible(IDC_INSTALL) && main.GetText(IDC_INSTALL) == Text(bEnglish, "Install", "Installieren");
-                })) << session.Diagnose();
+                const std::string strInstall = Text(bEnglish, "Install", "Installieren");
+                ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.GetText(IDC_INSTALL) == strInstall; }))
+                    << session.Diagnose();
                 Settle(main);
                 ExpectStartPageWithoutInstallation(main, bEnglish);
                 EXPECT_FALSE(FileExists(target.InstallDir()));

@@ -167,7 +167,8 @@ void CWizardWalk::Install(const CWindowDriver& main)
     main.Click(IDC_NEXT);
     main.Click(IDCANCEL);
     const std::string strQuestion = Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?");
-    const HWND hQuestion = WaitForMessageBoxText(m_process.GetPid(), strQuestion, ETextMatch::Equals, kInstallTimeoutMs);
+    const HWND hQuestion =
+        WaitForMessageBoxText(m_process.GetPid(), strQuestion, ETextMatch::Equals, kInstallTimeoutMs);
     if (hQuestion == nullptr)
         Fail("the cancel question \"" + strQuestion + "\" during the installation", kInstallTimeoutMs);
     WaitFor("the installation page", [&] { return main.IsVisible(IDC_PROGRESS) && !main.IsVisible(IDC_MENU_FOLDER); });
