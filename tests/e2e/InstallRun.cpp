@@ -6,12 +6,14 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "DriverError.h"
 #include "Folders.h"
 #include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "WindowFinder.h"
+#include "WindowText.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -19,7 +21,8 @@ namespace
 {
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 
-void ListFiles(const std::string& strFolder, const std::string& strPrefix, std::vector<std::string>& files)
+void ListEntries(const std::string& strFolder, const std::string& strPrefix, std::vector<std::string>& files,
+                 std::vector<std::string>& folders)
 {
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
@@ -31,22 +34,65 @@ void ListFiles(const std::string& strFolder, const std::string& strPrefix, std::
         if (strName == "." || strName == "..")
             continue;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(strFolder + "\\" + strName, strPrefix + strName + "\\", files);
+        {
+            folders.push_back(strPrefix + strName);
+            ListEntries(strFolder + "\\" + strName, strPrefix + strName + "\\", files, folders);
+        }
         else
             files.push_back(strPrefix + strName);
     } while (FindNextFileA(hFind, &data));
     FindClose(hFind);
 }
+
+struct SExpectedLink
+{
+    const char* pszName;
+    std::string strTarget;
+};
+
+std::vector<SExpectedLink> ExpectedLinks(bool bEnglish, const std::string& strInstallDir)
+{
+    const std::string strHomepage = bEnglish ? "http://www.grindlow-software.com/en/games/zanto/"
+                                             : "http://www.grindlow-software.com/de/spiele/zanto/";
+    if (bEnglish)
+        return {{"Deinstall Zanto.lnk", strInstallDir + "\\uninstall.exe"},
+                {"Play Zanto.lnk", strInstallDir + "\\Zanto Demo.exe"},
+                {"Readme.txt.lnk", strInstallDir + "\\readme.txt"},
+                {"Homepage.lnk", strHomepage},
+                {"Options.lnk", strInstallDir + "\\settings.exe"}};
+    return {{"Zanto deinstallieren.lnk", strInstallDir + "\\uninstall.exe"},
+            {"Zanto spielen.lnk", strInstallDir + "\\Zanto Demo.exe"},
+            {"Liesmich.txt.lnk", strInstallDir + "\\liesmich.txt"},
+            {"Homepage.lnk", strHomepage},
+            {"Einstellungen.lnk", strInstallDir + "\\settings.exe"}};
 }
 
-std::string ProgramsFolder()
+// Wine's shell link takes every target for a file: a URL comes back as a path below the current
+// folder, with its slashes turned into backslashes. Windows keeps it as given.
+std::string WithoutWineUrlMangling(const std::string& strTarget)
 {
-    char szFolder[MAX_PATH] = {};
-    DWORD nSize = sizeof(szFolder);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
-        throw CDriverError("no common programs folder in the registry");
-    return szFolder;
+    const size_t nUrl = strTarget.find("\\http:\\");
+    if (nUrl == std::string::npos)
+        return strTarget;
+    std::string strUrl = strTarget.substr(nUrl + 1);
+    for (char& ch : strUrl)
+        if (ch == '\\')
+            ch = '/';
+    return strUrl.replace(0, 6, "http://");
+}
+
+// What the demo medium installs: the language tree without its top folder, the cabinet's files
+// and the list that Deinstall reads; never the source tree.
+std::vector<std::string> ExpectedFiles(bool bEnglish, bool bLanguageTree)
+{
+    std::vector<std::string> files = FilesBelow(HostPath("ZANTO_PAYLOAD"));
+    if (bLanguageTree)
+        for (const std::string& strFile : FilesBelow(HostPath("ZANTO_MEDIUM") + (bEnglish ? "\\en" : "\\ger")))
+            files.push_back(strFile);
+    files.push_back("uninstall.dat");
+    std::sort(files.begin(), files.end());
+    return files;
+}
 }
 
 CInstallTarget::CInstallTarget()
@@ -64,7 +110,7 @@ CInstallTarget::CInstallTarget()
 CInstallTarget::~CInstallTarget()
 {
     RemoveFolder(m_strInstallDir);
-    RemoveFolder(m_strInstallDir.substr(0, m_strInstallDir.find_last_of('\\')));
+    RemoveFolder(InstallParent());
     RemoveFolder(MenuPath());
 }
 
@@ -92,6 +138,116 @@ bool StartInstallation(const CWindowDriver& main, const std::string& strInstallD
     return true;
 }
 
+void StartInstallAndCancel(const CWindowDriver& main)
+{
+    main.Click(IDC_NEXT);
+    main.Click(IDCANCEL);
+}
+
+const char* CancelQuestion(bool bEnglish)
+{
+    return Text(bEnglish, "Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?");
+}
+
+const char* SuccessMessage(bool bEnglish)
+{
+    return Text(bEnglish, "Installation successfull.", "Installation erfolgreich abgeschlossen.");
+}
+
+CBoxWatch::CBoxWatch(CSetupSession& session)
+    : m_dwPid(session.Process().GetPid())
+{
+}
+
+void CBoxWatch::Look()
+{
+    for (const HWND hBox : ListMessageBoxes(m_dwPid))
+    {
+        if (std::find(m_seen.begin(), m_seen.end(), hBox) != m_seen.end())
+            continue;
+        // A box that does not answer yet is read at the next look.
+        const std::optional<std::string> strText = TryReadWindowText(GetDlgItem(hBox, kMessageBoxTextId), 500);
+        if (!strText)
+            continue;
+        m_seen.push_back(hBox);
+        m_texts.push_back(*strText);
+    }
+}
+
+bool CBoxWatch::WaitUntil(const std::function<bool()>& fnCondition, DWORD dwTimeoutMs)
+{
+    return ::WaitUntil(
+        [&] {
+            Look();
+            return fnCondition();
+        },
+        dwTimeoutMs);
+}
+
+HWND CBoxWatch::WaitForBox(const std::string& strText, DWORD dwTimeoutMs)
+{
+    HWND hFound = nullptr;
+    WaitUntil(
+        [&] {
+            for (size_t nBox = 0; nBox < m_seen.size(); ++nBox)
+                if (m_texts[nBox] == strText && IsWindow(m_seen[nBox]) && IsWindowVisible(m_seen[nBox]))
+                    hFound = m_seen[nBox];
+            return hFound != nullptr;
+        },
+        dwTimeoutMs);
+    return hFound;
+}
+
+void CBoxWatch::Watch(DWORD dwMs)
+{
+    WaitUntil([] { return false; }, dwMs);
+}
+
+void ExpectStartPageWithoutInstallation(const CWindowDriver& main, bool bEnglish)
+{
+    for (const int nID : g_anPageControls)
+    {
+        const bool bShown = nID == IDC_INSTALL || nID == IDC_PLAY;
+        EXPECT_EQ(bShown, main.IsVisible(nID)) << "control " << nID;
+    }
+    EXPECT_TRUE(main.IsVisible(IDCANCEL));
+    EXPECT_EQ(Text(bEnglish, "Quit", "Beenden"), main.GetText(IDCANCEL));
+    EXPECT_EQ(Text(bEnglish, "Install", "Installieren"), main.GetText(IDC_INSTALL));
+    EXPECT_TRUE(main.IsEnabled(IDCANCEL));
+    EXPECT_TRUE(main.IsEnabled(IDC_INSTALL));
+    EXPECT_FALSE(main.IsEnabled(IDC_PLAY));
+}
+
+void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, bool bLanguageTree)
+{
+    EXPECT_EQ(ExpectedFiles(bEnglish, bLanguageTree), FilesBelow(target.InstallDir()));
+    EXPECT_FALSE(FileExists(target.InstallDir() + "\\building.txt")) << "the source tree is not installed";
+
+    const std::vector<SExpectedLink> links = ExpectedLinks(bEnglish, target.InstallDir());
+    std::vector<std::string> linkNames;
+    for (const SExpectedLink& link : links)
+    {
+        linkNames.push_back(link.pszName);
+        SCOPED_TRACE(link.pszName);
+        const SLinkInfo info = ReadLink(target.MenuPath() + "\\" + link.pszName);
+        EXPECT_EQ(link.strTarget, WithoutWineUrlMangling(info.strTarget));
+        EXPECT_EQ(target.InstallDir(), info.strWorkingDir);
+        EXPECT_EQ(target.InstallDir(), info.strDescription);
+    }
+    std::sort(linkNames.begin(), linkNames.end());
+    EXPECT_EQ(linkNames, FilesBelow(target.MenuPath()));
+
+    const std::map<std::string, std::string> expectedRecord = {
+        {"DisplayName", "Zanto Demo"},
+        {"UninstallString", target.InstallDir() + "\\uninstall.exe"},
+        {"Publisher", "Grindlow Software"},
+        {"URLInfoAbout", links[3].strTarget},
+        {"InstallLocation", target.InstallDir()},
+        {"Startmenu", target.MenuPath()},
+    };
+    EXPECT_EQ(expectedRecord, RecordValues());
+}
+
 void AnswerBox(CSetupSession& session, const std::string& strText, int nButton, DWORD dwTimeoutMs)
 {
     const HWND hBox = WaitForMessageBoxText(session.Process().GetPid(), strText, ETextMatch::Equals, dwTimeoutMs);
@@ -110,7 +266,7 @@ void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, boo
                           const std::string& strInstallDir, const std::string& strMenuFolder)
 {
     ASSERT_TRUE(StartInstallation(main, strInstallDir, strMenuFolder)) << session.Diagnose();
-    AnswerBox(session, Text(bEnglish, "Installation successfull.", "Installation erfolgreich abgeschlossen."), IDOK);
+    AnswerBox(session, SuccessMessage(bEnglish), IDOK);
     if (testing::Test::HasFatalFailure())
         return;
     ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
@@ -118,10 +274,18 @@ void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, boo
 
 std::vector<std::string> FilesBelow(const std::string& strFolder)
 {
-    std::vector<std::string> files;
-    ListFiles(strFolder, "", files);
+    std::vector<std::string> files, folders;
+    ListEntries(strFolder, "", files, folders);
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::vector<std::string> FoldersBelow(const std::string& strFolder)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(strFolder, "", files, folders);
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 std::map<std::string, std::string> RecordValues()

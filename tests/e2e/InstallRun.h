@@ -3,15 +3,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "SetupSession.h"
 #include "WindowDriver.h"
-
-// The machine's common programs folder, as the program reads it.
-std::string ProgramsFolder();
 
 // An install folder and a start menu folder of one test, neither of which exists before; both are
 // removed with the test, whatever the program left.
@@ -24,6 +22,8 @@ public:
     CInstallTarget& operator=(const CInstallTarget&) = delete;
 
     const std::string& InstallDir() const { return m_strInstallDir; }
+    // The new folder that holds the install folder.
+    std::string InstallParent() const { return m_strInstallDir.substr(0, m_strInstallDir.find_last_of('\\')); }
     // As typed on the start menu page: relative to the common programs folder.
     const std::string& MenuFolder() const { return m_strMenuFolder; }
     std::string MenuPath() const { return ProgramsFolder() + m_strMenuFolder; }
@@ -44,6 +44,46 @@ bool StartInstallation(const CWindowDriver& main, const std::string& strInstallD
 // message; fails the test when another message comes or the start page does not return.
 void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
                           const std::string& strInstallDir, const std::string& strMenuFolder);
+
+// Clicks Next on the start menu page with a click on Cancel queued right behind it. The program
+// takes the cancel when it first empties its queue during the installation, after the first file
+// of the first step that has files: the language tree, or on a medium without one, the cabinet.
+void StartInstallAndCancel(const CWindowDriver& main);
+
+const char* CancelQuestion(bool bEnglish);
+const char* SuccessMessage(bool bEnglish);
+
+// Notes every message box of the program while a test waits, so that a test can tell afterwards
+// which boxes came, also one that a wrong path shows right after the state the test waited for.
+class CBoxWatch
+{
+public:
+    explicit CBoxWatch(CSetupSession& session);
+
+    bool WaitUntil(const std::function<bool()>& fnCondition, DWORD dwTimeoutMs = 30000);
+    // The open box that reads strText; nullptr after the timeout.
+    HWND WaitForBox(const std::string& strText, DWORD dwTimeoutMs = 30000);
+    // Keeps looking for dwMs.
+    void Watch(DWORD dwMs);
+
+    // The texts of the boxes seen so far, in the order they came.
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    void Look();
+
+    DWORD m_dwPid;
+    std::vector<HWND> m_seen;
+    std::vector<std::string> m_texts;
+};
+
+// Page 0 of a wizard that has nothing installed: Install offered, Play disabled, Quit.
+void ExpectStartPageWithoutInstallation(const CWindowDriver& main, bool bEnglish);
+
+// Everything that a complete installation into target leaves: the files, the five shortcuts and
+// the record. Without the language tree, a medium installs the cabinet's files alone.
+void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, bool bLanguageTree = true);
+
 void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
                           const CInstallTarget& target);
 
@@ -52,6 +92,8 @@ void AnswerBox(CSetupSession& session, const std::string& strText, int nButton, 
 
 // Relative paths (backslashes) of every file below strFolder, sorted.
 std::vector<std::string> FilesBelow(const std::string& strFolder);
+// The same of every folder below strFolder.
+std::vector<std::string> FoldersBelow(const std::string& strFolder);
 
 // The uninstall record's values by name; empty when there is no record.
 std::map<std::string, std::string> RecordValues();

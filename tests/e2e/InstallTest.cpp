@@ -6,70 +6,20 @@
 #include <vector>
 
 #include "InstallRun.h"
+#include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "SetupSession.h"
 #include "WizardPages.h"
 #include "resource.h"
-
-namespace
-{
-struct SExpectedLink
-{
-    const char* pszName;
-    std::string strTarget;
-};
-
-std::vector<SExpectedLink> ExpectedLinks(bool bEnglish, const std::string& strInstallDir)
-{
-    const std::string strHomepage = bEnglish ? "http://www.grindlow-software.com/en/games/zanto/"
-                                             : "http://www.grindlow-software.com/de/spiele/zanto/";
-    if (bEnglish)
-        return {{"Deinstall Zanto.lnk", strInstallDir + "\\uninstall.exe"},
-                {"Play Zanto.lnk", strInstallDir + "\\Zanto Demo.exe"},
-                {"Readme.txt.lnk", strInstallDir + "\\readme.txt"},
-                {"Homepage.lnk", strHomepage},
-                {"Options.lnk", strInstallDir + "\\settings.exe"}};
-    return {{"Zanto deinstallieren.lnk", strInstallDir + "\\uninstall.exe"},
-            {"Zanto spielen.lnk", strInstallDir + "\\Zanto Demo.exe"},
-            {"Liesmich.txt.lnk", strInstallDir + "\\liesmich.txt"},
-            {"Homepage.lnk", strHomepage},
-            {"Einstellungen.lnk", strInstallDir + "\\settings.exe"}};
-}
-
-// Wine's shell link takes every target for a file: a URL comes back as a path below the current
-// folder, with its slashes turned into backslashes. Windows keeps it as given.
-std::string WithoutWineUrlMangling(const std::string& strTarget)
-{
-    const size_t nUrl = strTarget.find("\\http:\\");
-    if (nUrl == std::string::npos)
-        return strTarget;
-    std::string strUrl = strTarget.substr(nUrl + 1);
-    for (char& ch : strUrl)
-        if (ch == '\\')
-            ch = '/';
-    return strUrl.replace(0, 6, "http://");
-}
-
-// What the demo medium installs: the language tree without its top folder, the cabinet's files
-// and the list that Deinstall reads; never the source tree.
-std::vector<std::string> ExpectedFiles(bool bEnglish)
-{
-    std::vector<std::string> files = FilesBelow(HostPath("ZANTO_PAYLOAD"));
-    for (const std::string& strFile : FilesBelow(HostPath("ZANTO_MEDIUM") + (bEnglish ? "\\en" : "\\ger")))
-        files.push_back(strFile);
-    files.push_back("uninstall.dat");
-    std::sort(files.begin(), files.end());
-    return files;
-}
-}
 
 TEST(InstallTest, InstallsRecordsAndRemovesAgainInBothLanguages)
 {
     for (const bool bEnglish : {true, false})
     {
         SCOPED_TRACE(bEnglish ? "English" : "German");
-        CSetupSession session;
+        // The program ends with the session, before the target's folders are removed.
         CInstallTarget target;
+        CSetupSession session;
         CWindowDriver main = session.StartInLanguage(bEnglish);
         InstallThroughWizard(session, main, bEnglish, target);
         if (HasFatalFailure())
@@ -77,32 +27,8 @@ TEST(InstallTest, InstallsRecordsAndRemovesAgainInBothLanguages)
 
         EXPECT_EQ(Text(bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
         EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
-        EXPECT_EQ(ExpectedFiles(bEnglish), FilesBelow(target.InstallDir()));
-        EXPECT_FALSE(FileExists(target.InstallDir() + "\\building.txt")) << "the source tree is not installed";
-
-        const std::vector<SExpectedLink> links = ExpectedLinks(bEnglish, target.InstallDir());
-        std::vector<std::string> linkNames;
-        for (const SExpectedLink& link : links)
-        {
-            linkNames.push_back(link.pszName);
-            SCOPED_TRACE(link.pszName);
-            const SLinkInfo info = ReadLink(target.MenuPath() + "\\" + link.pszName);
-            EXPECT_EQ(link.strTarget, WithoutWineUrlMangling(info.strTarget));
-            EXPECT_EQ(target.InstallDir(), info.strWorkingDir);
-            EXPECT_EQ(target.InstallDir(), info.strDescription);
-        }
-        std::sort(linkNames.begin(), linkNames.end());
-        EXPECT_EQ(linkNames, FilesBelow(target.MenuPath()));
-
-        const std::map<std::string, std::string> expectedRecord = {
-            {"DisplayName", "Zanto Demo"},
-            {"UninstallString", target.InstallDir() + "\\uninstall.exe"},
-            {"Publisher", "Grindlow Software"},
-            {"URLInfoAbout", links[3].strTarget},
-            {"InstallLocation", target.InstallDir()},
-            {"Startmenu", target.MenuPath()},
-        };
-        EXPECT_EQ(expectedRecord, RecordValues());
+        ExpectCompleteInstallation(bEnglish, target);
+        const std::vector<std::string> installed = FilesBelow(target.InstallDir());
 
         // A new start finds the installation and offers its removal.
         main.Click(IDCANCEL);
@@ -119,7 +45,7 @@ TEST(InstallTest, InstallsRecordsAndRemovesAgainInBothLanguages)
         if (HasFatalFailure())
             return;
         Settle(main);
-        EXPECT_EQ(ExpectedFiles(bEnglish), FilesBelow(target.InstallDir()));
+        EXPECT_EQ(installed, FilesBelow(target.InstallDir()));
         EXPECT_EQ(6u, RecordValues().size());
         EXPECT_EQ(Text(bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
 
@@ -136,4 +62,44 @@ TEST(InstallTest, InstallsRecordsAndRemovesAgainInBothLanguages)
         EXPECT_TRUE(main.IsEnabled(IDCANCEL));
         EXPECT_EQ("", session.Diagnose());
     }
+}
+
+// The percentage that the installation page shows while the first file is written, seen while
+// the cancel question queued behind Next is open; the question is answered No.
+namespace
+{
+std::string PercentAtFirstFile(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
+                               const CInstallTarget& target)
+{
+    if (!WalkToMenuPage(main, target))
+        return "no start menu page";
+    StartInstallAndCancel(main);
+    const HWND hQuestion =
+        WaitForMessageBoxText(session.Process().GetPid(), CancelQuestion(bEnglish), ETextMatch::Equals, 30000);
+    if (hQuestion == nullptr)
+        return "no cancel question";
+    const std::string strPercent = main.GetText(IDC_PERCENT);
+    AnswerMessageBox(hQuestion, IDNO);
+    AnswerBox(session, SuccessMessage(bEnglish), IDOK);
+    return strPercent;
+}
+}
+
+// After an installation and its removal, the next installation in the same run shows the bytes
+// of the earlier one while it copies its language files: the count is set back to nothing only
+// when the cabinet step begins. Disabled until the program passes it.
+TEST(InstallTest, DISABLED_ALaterInstallationInTheSameRunCountsItsProgressFromNothing)
+{
+    CInstallTarget target;
+    CSetupSession session;
+    CWindowDriver main = session.StartInLanguage(true);
+    const std::string strFirst = PercentAtFirstFile(session, main, true, target);
+    ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+    main.Click(IDC_INSTALL);
+    AnswerBox(session, "Do you really want to deinstall this game ?", IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Install"; })) << session.Diagnose();
+
+    EXPECT_EQ(strFirst, PercentAtFirstFile(session, main, true, target));
+    ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+    ExpectCompleteInstallation(true, target);
 }

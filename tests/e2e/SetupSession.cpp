@@ -13,6 +13,7 @@
 namespace
 {
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+}
 
 void CopyFolder(const std::string& strFrom, const std::string& strTo)
 {
@@ -33,6 +34,30 @@ void CopyFolder(const std::string& strFrom, const std::string& strTo)
     } while (FindNextFileA(hFind, &data));
     FindClose(hFind);
 }
+
+std::string ProgramsFolder()
+{
+    char szFolder[MAX_PATH] = {};
+    DWORD nSize = sizeof(szFolder);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
+        throw CDriverError("no common programs folder in the registry");
+    return szFolder;
+}
+
+std::string DefaultInstallFolder()
+{
+    char szFolder[MAX_PATH] = {};
+    DWORD nSize = sizeof(szFolder);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                     RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
+        throw CDriverError("no ProgramFilesDir in the registry");
+    return std::string(szFolder) + "\\Zanto";
+}
+
+std::string DefaultMenuPath()
+{
+    return ProgramsFolder() + "\\Zanto";
 }
 
 std::string HostPath(const char* pszVariable)
@@ -67,6 +92,19 @@ void WriteTextFile(const std::string& strPath, const std::string& strContent)
     CloseHandle(hFile);
 }
 
+std::string ReadFileBytes(const std::string& strPath)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        throw CDriverError("cannot read " + strPath);
+    std::string strContent(GetFileSize(hFile, nullptr), '\0');
+    DWORD nRead = 0;
+    ReadFile(hFile, &strContent[0], static_cast<DWORD>(strContent.size()), &nRead, nullptr);
+    CloseHandle(hFile);
+    strContent.resize(nRead);
+    return strContent;
+}
+
 void DeleteUninstallRecord()
 {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
@@ -87,6 +125,10 @@ void WriteUninstallRecord(const std::string& strInstallLocation)
 CSetupSession::CSetupSession()
 {
     DeleteUninstallRecord();
+    m_strDefaultInstallFolder = DefaultInstallFolder();
+    m_strDefaultMenu = DefaultMenuPath();
+    m_bHadDefaultInstallFolder = FileExists(m_strDefaultInstallFolder);
+    m_bHadDefaultMenu = FileExists(m_strDefaultMenu);
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     char szFolder[MAX_PATH];
@@ -103,6 +145,17 @@ CSetupSession::~CSetupSession()
     m_process.Terminate();
     RemoveFolder(m_strMedium);
     DeleteUninstallRecord();
+    const struct
+    {
+        bool bHadBefore;
+        const std::string& strPath;
+    } aDefaults[] = {{m_bHadDefaultInstallFolder, m_strDefaultInstallFolder}, {m_bHadDefaultMenu, m_strDefaultMenu}};
+    for (const auto& folder : aDefaults)
+        if (!folder.bHadBefore && FileExists(folder.strPath))
+        {
+            ADD_FAILURE() << "the run wrote into the machine's default folder " << folder.strPath;
+            RemoveFolder(folder.strPath);
+        }
 }
 
 void CSetupSession::Start()

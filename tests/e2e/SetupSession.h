@@ -17,6 +17,16 @@ bool IsGermanLayoutRun();
 
 bool FileExists(const std::string& strPath);
 void WriteTextFile(const std::string& strPath, const std::string& strContent);
+std::string ReadFileBytes(const std::string& strPath);
+// Copies a folder with everything below it; throws when a file cannot be copied.
+void CopyFolder(const std::string& strFrom, const std::string& strTo);
+
+// The machine's common programs folder, as the program reads it.
+std::string ProgramsFolder();
+// The folders that the wizard proposes. No test installs there: a session fails its test when one
+// of them appeared while it ran, and removes it again.
+std::string DefaultInstallFolder();
+std::string DefaultMenuPath();
 
 // The machine-wide uninstall record, which the tests create and remove.
 void DeleteUninstallRecord();
@@ -52,4 +62,8 @@ public:
 private:
     std::string m_strMedium;
     CProcessUnderTest m_process;
+    std::string m_strDefaultInstallFolder;
+    std::string m_strDefaultMenu;
+    bool m_bHadDefaultInstallFolder = false;
+    bool m_bHadDefaultMenu = false;
 };

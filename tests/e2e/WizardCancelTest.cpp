@@ -4,7 +4,9 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "InstallRun.h"
 #include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "SetupSession.h"
@@ -36,36 +38,25 @@ std::string DescribeControls(const CWindowDriver& main)
     return strStates;
 }
 
-std::string Question(bool bEnglish)
+// The question that cancelling after the start page asks, checked to be a Yes/No question.
+HWND WaitForQuestion(CSetupSession& session, bool bEnglish, DWORD dwTimeoutMs = kDefaultTimeoutMs)
 {
-    return Text(bEnglish, "Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?");
-}
-
-// Back on the start page of a wizard that installed nothing.
-void ExpectStartPage(const CWindowDriver& main, bool bEnglish)
-{
-    for (const int nID : s_anControls)
-    {
-        const bool bShown = nID == IDCANCEL || nID == IDC_INSTALL || nID == IDC_PLAY;
-        EXPECT_EQ(bShown, main.IsVisible(nID)) << "control " << nID;
-    }
-    EXPECT_EQ(Text(bEnglish, "Quit", "Beenden"), main.GetText(IDCANCEL));
-    EXPECT_EQ(Text(bEnglish, "Install", "Installieren"), main.GetText(IDC_INSTALL));
-    EXPECT_TRUE(main.IsEnabled(IDCANCEL));
-    EXPECT_TRUE(main.IsEnabled(IDC_INSTALL));
-    EXPECT_FALSE(main.IsEnabled(IDC_PLAY));
-}
-
-// Answers the question that cancelling after the start page asks; the box must be the expected one.
-void AnswerQuestion(CSetupSession& session, bool bEnglish, int nAnswer)
-{
-    const HWND hBox = WaitForMessageBoxText(session.Process().GetPid(), Question(bEnglish));
-    ASSERT_NE(nullptr, hBox) << "no question" << session.Diagnose();
+    const HWND hBox = WaitForMessageBoxText(session.Process().GetPid(), CancelQuestion(bEnglish), ETextMatch::Equals,
+                                            dwTimeoutMs);
+    if (hBox == nullptr)
+        return nullptr;
     EXPECT_EQ("ZantoSetup", ReadMessageBoxCaption(hBox));
     EXPECT_NE(nullptr, GetDlgItem(hBox, IDYES));
     EXPECT_NE(nullptr, GetDlgItem(hBox, IDNO));
     EXPECT_EQ(nullptr, GetDlgItem(hBox, IDOK));
     EXPECT_EQ(nullptr, GetDlgItem(hBox, IDCANCEL));
+    return hBox;
+}
+
+void AnswerQuestion(CSetupSession& session, bool bEnglish, int nAnswer)
+{
+    const HWND hBox = WaitForQuestion(session, bEnglish);
+    ASSERT_NE(nullptr, hBox) << "no question" << session.Diagnose();
     AnswerMessageBox(hBox, nAnswer);
     ASSERT_TRUE(WaitForWindowGone(hBox)) << session.Diagnose();
 }
@@ -75,7 +66,8 @@ TEST(WizardCancelTest, AfterTheStartPageCancelAsksAndYesGoesBackToTheStart)
 {
     for (const bool bEnglish : {true, false})
     {
-        for (const int nPage : {1, 3, 4, 5})
+        // Before the installation: Next on the start menu page installs (see the test below).
+        for (const int nPage : {1, 3, 4})
         {
             for (const int nAnswer : {IDNO, IDYES})
             {
@@ -98,10 +90,68 @@ TEST(WizardCancelTest, AfterTheStartPageCancelAsksAndYesGoesBackToTheStart)
                 else
                 {
                     ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
-                    ExpectStartPage(main, bEnglish);
+                    ExpectStartPageWithoutInstallation(main, bEnglish);
                 }
                 EXPECT_TRUE(session.Process().IsRunning());
             }
+        }
+    }
+}
+
+// The installation page is up only while the installation runs in the click on Next: the cancel
+// is queued behind that click and asked while the first file is written. No lets the
+// installation finish; Yes removes it and goes back to the start.
+TEST(WizardCancelTest, DuringTheInstallationCancelAsksOnTheInstallationPage)
+{
+    for (const bool bEnglish : {true, false})
+    {
+        for (const int nAnswer : {IDNO, IDYES})
+        {
+            SCOPED_TRACE(std::string(bEnglish ? "English" : "German") + (nAnswer == IDYES ? ", Yes" : ", No"));
+            CInstallTarget target;
+            CSetupSession session;
+            CWindowDriver main = session.StartInLanguage(bEnglish);
+            ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+
+            StartInstallAndCancel(main);
+            const HWND hBox = WaitForQuestion(session, bEnglish, 30000);
+            ASSERT_NE(nullptr, hBox) << "no question" << session.Diagnose();
+            for (const int nID : s_anControls)
+            {
+                const bool bShown =
+                    nID == IDCANCEL || nID == IDC_PROGRESS || nID == IDC_STATUS || nID == IDC_PERCENT;
+                EXPECT_EQ(bShown, main.IsVisible(nID)) << "control " << nID;
+            }
+            EXPECT_EQ(Text(bEnglish, "Cancel", "Abbrechen"), main.GetText(IDCANCEL));
+            EXPECT_TRUE(main.IsEnabled(IDCANCEL));
+            const std::string strCopying = Text(bEnglish, "Copy file:\n", "Kopiere Datei:\n") + target.InstallDir();
+            EXPECT_EQ(strCopying, main.GetText(IDC_STATUS).substr(0, strCopying.size()));
+            EXPECT_EQ('%', main.GetText(IDC_PERCENT).back());
+
+            AnswerMessageBox(hBox, nAnswer);
+            ASSERT_TRUE(WaitForWindowGone(hBox)) << session.Diagnose();
+            if (nAnswer == IDNO)
+            {
+                AnswerBox(session, SuccessMessage(bEnglish), IDOK);
+                if (HasFatalFailure())
+                    return;
+                ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+                EXPECT_EQ(Text(bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
+                EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
+                EXPECT_FALSE(RecordValues().empty());
+            }
+            else
+            {
+                const std::string strInstall = Text(bEnglish, "Install", "Installieren");
+                ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.GetText(IDC_INSTALL) == strInstall; }))
+                    << session.Diagnose();
+                Settle(main);
+                ExpectStartPageWithoutInstallation(main, bEnglish);
+                EXPECT_FALSE(FileExists(target.InstallDir()));
+                EXPECT_TRUE(RecordValues().empty());
+            }
+            EXPECT_EQ("", session.Diagnose());
+            EXPECT_TRUE(session.Process().IsRunning());
         }
     }
 }
@@ -134,6 +184,61 @@ TEST(WizardCancelTest, EveryWayOfCancellingAsksAfterTheStartPage)
         EXPECT_FALSE(main.IsVisible(IDC_INSTALL));
         EXPECT_TRUE(session.Process().IsRunning());
     }
+}
+
+namespace
+{
+// Starts the installation and, queued behind Next, the way of cancelling; the first box that comes
+// must be the question, on the installation page. No lets the installation finish.
+void ExpectQuestionDuringTheInstallation(void (*fnCancel)(const CWindowDriver&, HWND hFocus))
+{
+    CInstallTarget target;
+    CSetupSession session;
+    CWindowDriver main = session.StartInLanguage(false);
+    ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+    const HWND hFocus = FocusOf(main.GetHwnd());
+    ASSERT_NE(nullptr, hFocus);
+    CBoxWatch watch(session);
+    main.Click(IDC_NEXT);
+    fnCancel(main, hFocus);
+    ASSERT_TRUE(watch.WaitUntil([&] { return !ListMessageBoxes(session.Process().GetPid()).empty(); }))
+        << session.Diagnose();
+    ASSERT_EQ(std::vector<std::string>{CancelQuestion(false)}, watch.Texts()) << session.Diagnose();
+    EXPECT_EQ(5, PageOf(main));
+    AnswerQuestion(session, false, IDNO);
+    AnswerBox(session, SuccessMessage(false), IDOK);
+}
+}
+
+// During the installation the program reads its queue between files itself, outside the
+// wizard's own loop; the Cancel button and the close box must still reach it.
+TEST(WizardCancelTest, CancelButtonAndCloseBoxAskDuringTheInstallation)
+{
+    struct SWay
+    {
+        const char* pszHow;
+        void (*fnCancel)(const CWindowDriver&, HWND hFocus);
+    };
+    const SWay aWays[] = {
+        {"Cancel button", [](const CWindowDriver& main, HWND) { main.Click(IDCANCEL); }},
+        {"close box",
+         [](const CWindowDriver& main, HWND) { PostMessageA(main.GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const SWay& way : aWays)
+    {
+        SCOPED_TRACE(way.pszHow);
+        ExpectQuestionDuringTheInstallation(way.fnCancel);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+// Escape asks on every other page, but the installation's queue reading hands keys straight to
+// the focused control, past the dialog manager that turns Escape into Cancel: the key is lost
+// and the installation runs to its end. Disabled until the program passes it.
+TEST(WizardCancelTest, DISABLED_EscapeAsksDuringTheInstallation)
+{
+    ExpectQuestionDuringTheInstallation([](const CWindowDriver&, HWND hFocus) { PressKey(hFocus, VK_ESCAPE); });
 }
 
 // The start page ends the program without a question, also when a cancelled pass led back to it.

@@ -1,5 +1,6 @@
 #include "WizardPages.h"
 
+#include "DriverError.h"
 #include "Polling.h"
 #include "resource.h"
 
@@ -50,6 +51,8 @@ bool WaitForPage(const CWindowDriver& main, int nPage)
 
 bool GoForward(const CWindowDriver& main, int nPage)
 {
+    if (nPage >= 4)
+        throw CDriverError("Next on the start menu page installs: go on through a CInstallTarget");
     if (nPage == 0)
     {
         main.Click(IDC_INSTALL);

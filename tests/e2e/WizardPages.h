@@ -17,7 +17,9 @@ int PageOf(const CWindowDriver& main);
 // has begun to show is complete when this returns.
 void Settle(const CWindowDriver& main);
 bool WaitForPage(const CWindowDriver& main, int nPage);
-// From page nPage to the next one: the licence needs its box ticked.
+// From page nPage to the next one: the licence needs its box ticked. Next on the start menu page
+// installs into whatever folders the pages hold, the machine's own by default: these walks end
+// there and throw when asked for more (see StartInstallAndCancel and InstallThroughWizard).
 bool GoForward(const CWindowDriver& main, int nPage);
 bool WalkTo(const CWindowDriver& main, int nPage);
 

@@ -6,10 +6,14 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "DriverError.h"
+#include "InstallRun.h"
+#include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "SetupSession.h"
+#include "WindowFinder.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -46,19 +50,6 @@ bool FocusControl(const CWindowDriver& main, int nID)
     const HWND hControl = main.GetControl(nID);
     PostMessageA(main.GetHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
     return WaitUntil([&] { return FocusOf(main.GetHwnd()) == hControl; });
-}
-
-std::string ReadFileBytes(const std::string& strPath)
-{
-    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        throw CDriverError("cannot read " + strPath);
-    std::string strContent(GetFileSize(hFile, nullptr), '\0');
-    DWORD nRead = 0;
-    ReadFile(hFile, &strContent[0], static_cast<DWORD>(strContent.size()), &nRead, nullptr);
-    CloseHandle(hFile);
-    strContent.resize(nRead);
-    return strContent;
 }
 
 // Every line ended by CR LF, the last one too; a line end at the very end adds no empty line.
@@ -108,7 +99,9 @@ unsigned long long FreeMegabytesOfC()
 }
 }
 
-// The controls each page shows, Next and Cancel as the user meets them going forward.
+// The controls each page shows, Next and Cancel as the user meets them going forward. The
+// installation page is up while the installation runs: it is looked at while the cancel question,
+// queued behind Next, is open, and the installation then goes on to its end.
 TEST(WizardWalkTest, EveryPageShowsItsOwnControls)
 {
     struct SPage
@@ -134,14 +127,23 @@ TEST(WizardWalkTest, EveryPageShowsItsOwnControls)
     for (const bool bEnglish : {true, false})
     {
         SCOPED_TRACE(bEnglish ? "English" : "German");
+        CInstallTarget target;
         CSetupSession session;
         CWindowDriver main = session.StartInLanguage(bEnglish);
         ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+        HWND hQuestion = nullptr;
         int nPrevious = -1;
         for (const SPage& page : aPages)
         {
             SCOPED_TRACE("page " + std::to_string(page.nPage));
-            if (nPrevious >= 0)
+            if (nPrevious == 4)
+            {
+                StartInstallAndCancel(main);
+                hQuestion = WaitForMessageBoxText(session.Process().GetPid(), CancelQuestion(bEnglish),
+                                                  ETextMatch::Equals, 30000);
+                ASSERT_NE(nullptr, hQuestion) << "no cancel question" << session.Diagnose();
+            }
+            else if (nPrevious >= 0)
             {
                 ASSERT_TRUE(GoForward(main, nPrevious)) << session.Diagnose();
             }
@@ -162,7 +164,21 @@ TEST(WizardWalkTest, EveryPageShowsItsOwnControls)
             {
                 EXPECT_EQ(BST_UNCHECKED, main.GetCheck(IDC_ACCEPT));
             }
+            if (page.nPage == 3)
+            {
+                main.SetText(IDC_INSTALL_DIR, target.InstallDir());
+            }
+            if (page.nPage == 4)
+            {
+                main.SetText(IDC_MENU_FOLDER, target.MenuFolder());
+            }
         }
+        AnswerMessageBox(hQuestion, IDNO);
+        AnswerBox(session, SuccessMessage(bEnglish), IDOK);
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
+        EXPECT_EQ(Text(bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
         EXPECT_TRUE(session.Process().IsRunning());
     }
 }
@@ -252,7 +268,9 @@ TEST(WizardWalkTest, FolderPagesOfferTheDefaultFoldersAndTheFreeSpace)
 }
 
 // Enter sends the OK command: it stands for Next where Next is shown and enabled, and does
-// nothing elsewhere.
+// nothing elsewhere. On the start menu page it starts the installation, which runs in the
+// command with its page up until its message is answered; an Enter that comes while the
+// installation runs changes nothing of that.
 TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
 {
     struct SEnter
@@ -269,14 +287,22 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
         {"licence accepted", 1, true, IDC_ACCEPT, 3},
         {"install folder", 3, false, IDC_INSTALL_DIR, 4},
         {"start menu folder", 4, false, IDC_MENU_FOLDER, 5},
-        {"installation", 5, false, 0, 5},
+        {"installation", 5, false, IDC_MENU_FOLDER, 5},
     };
     for (const SEnter& test : aCases)
     {
         SCOPED_TRACE(test.pszName);
+        CInstallTarget target;
         CSetupSession session;
         CWindowDriver main = session.StartInLanguage(true);
-        ASSERT_TRUE(WalkTo(main, test.nPage)) << session.Diagnose();
+        if (test.nPage >= 4)
+        {
+            ASSERT_TRUE(WalkToMenuPage(main, target)) << session.Diagnose();
+        }
+        else
+        {
+            ASSERT_TRUE(WalkTo(main, test.nPage)) << session.Diagnose();
+        }
         if (test.bAccepted)
         {
             main.Click(IDC_ACCEPT);
@@ -289,8 +315,26 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
         const HWND hFocus = FocusOf(main.GetHwnd());
         ASSERT_NE(nullptr, hFocus);
 
+        CBoxWatch watch(session);
+        // The key waits in the queue behind the click until the installation first empties it.
+        if (test.nPage == 5)
+            main.Click(IDC_NEXT);
         PressEnter(hFocus);
-        if (test.nExpectedPage != test.nPage)
+        if (test.nExpectedPage == 5)
+        {
+            const HWND hBox = watch.WaitForBox(SuccessMessage(true));
+            ASSERT_NE(nullptr, hBox) << "no success message" << session.Diagnose();
+            EXPECT_EQ(5, PageOf(main));
+            AnswerMessageBox(hBox, IDOK);
+            ASSERT_TRUE(WaitForWindowGone(hBox)) << session.Diagnose();
+            EXPECT_TRUE(watch.WaitUntil([&] { return PageOf(main) == 0; })) << session.Diagnose();
+            // A second installation or a failure would show its message right after.
+            watch.Watch(500);
+            EXPECT_EQ(std::vector<std::string>{SuccessMessage(true)}, watch.Texts());
+            EXPECT_EQ("Deinstall", main.GetText(IDC_INSTALL));
+            EXPECT_FALSE(RecordValues().empty());
+        }
+        else if (test.nExpectedPage != test.nPage)
         {
             EXPECT_TRUE(WaitForPage(main, test.nExpectedPage)) << session.Diagnose();
         }
@@ -300,7 +344,10 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
             Sleep(300);
             Settle(main);
         }
-        EXPECT_EQ(test.nExpectedPage, PageOf(main));
+        if (test.nExpectedPage != 5)
+        {
+            EXPECT_EQ(test.nExpectedPage, PageOf(main));
+        }
         EXPECT_TRUE(session.Process().IsRunning());
     }
 }

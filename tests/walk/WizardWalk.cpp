@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "DriverError.h"
+#include "Folders.h"
 #include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "SettledScreenshot.h"
@@ -15,10 +16,67 @@ namespace
 // The first window of a fresh process can take long under Wine, the more so in a new prefix.
 constexpr DWORD kFirstWindowTimeoutMs = 60000;
 constexpr DWORD kMainWindowTimeoutMs = 30000;
+// The installation runs in the click on Next; a slow machine may take long over it.
+constexpr DWORD kInstallTimeoutMs = 60000;
 
 const char* const kMainTitle = "Zanto Demo Setup";
 // The About box keeps its template caption in both languages.
 const char* const kAboutTitle = "Info \xFC" "ber ZantoSetup";
+const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+
+std::string ProgramsFolder()
+{
+    char szFolder[MAX_PATH] = {};
+    DWORD nSize = sizeof(szFolder);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
+        throw CDriverError("no common programs folder in the registry");
+    return szFolder;
+}
+
+std::string RecordedInstallLocation()
+{
+    char szFolder[1024] = {};
+    DWORD nSize = sizeof(szFolder);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", RRF_RT_REG_SZ, nullptr, szFolder,
+                     &nSize) != ERROR_SUCCESS)
+        return std::string();
+    return szFolder;
+}
+
+bool Exists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+}
+
+CWalkFolders::CWalkFolders()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    char szUnique[MAX_PATH];
+    if (GetTempFileNameA(szTemp, "zwk", 0, szUnique) == 0)
+        throw CDriverError("no temporary name for the walk's folders");
+    DeleteFileA(szUnique);
+    m_strParent = szUnique;
+    m_strInstallDir = m_strParent + "\\Zanto";
+    // zwkXXXX.tmp: the four hexadecimal digits make the menu folder the walk's own.
+    const std::string strName = m_strParent.substr(m_strParent.find_last_of('\\') + 1);
+    m_strMenuFolder = "\\Zanto Walk " + strName.substr(3, strName.find('.') - 3);
+    m_strMenuPath = ProgramsFolder() + m_strMenuFolder;
+    if (Exists(m_strMenuPath))
+        throw CDriverError("the start menu folder " + m_strMenuPath + " exists already");
+}
+
+CWalkFolders::~CWalkFolders()
+{
+    RemoveFolder(m_strParent);
+    RemoveFolder(m_strMenuPath);
+    if (RecordedInstallLocation() == m_strInstallDir)
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    }
 }
 
 CWizardWalk::CWizardWalk(const std::string& strMedium, const std::string& strOutput, bool bEnglish)
@@ -34,8 +92,9 @@ void CWizardWalk::Run()
     ChooseLanguage();
     const CWindowDriver main = WaitForStartPage();
     Snap(main.GetHwnd(), "start");
-    WalkToInstallationPage(main);
-    CancelInstallation(main);
+    WalkToStartMenuPage(main);
+    Install(main);
+    Deinstall(main);
     ShowAbout(main);
     Quit(main);
 }
@@ -77,7 +136,7 @@ CWindowDriver CWizardWalk::WaitForStartPage()
     return main;
 }
 
-void CWizardWalk::WalkToInstallationPage(const CWindowDriver& main)
+void CWizardWalk::WalkToStartMenuPage(const CWindowDriver& main)
 {
     main.Click(IDC_INSTALL);
     WaitFor("the licence page", [&] { return main.IsVisible(IDC_LICENSE_TEXT) && !main.IsVisible(IDC_INSTALL); });
@@ -88,31 +147,72 @@ void CWizardWalk::WalkToInstallationPage(const CWindowDriver& main)
             [&] { return main.GetCheck(IDC_ACCEPT) == BST_CHECKED && main.IsEnabled(IDC_NEXT); });
     Snap(main.GetHwnd(), "licence-accepted");
 
+    // Never the machine's own folders: the walk installs into folders that it removes again.
     main.Click(IDC_NEXT);
     WaitFor("the install folder page with the free space",
             [&] { return main.IsVisible(IDC_INSTALL_DIR) && !main.GetText(IDC_SPACE_INFO).empty(); });
+    main.SetText(IDC_INSTALL_DIR, m_folders.InstallDir());
     Snap(main.GetHwnd(), "folder");
 
     main.Click(IDC_NEXT);
     WaitFor("the start menu page", [&] { return main.IsVisible(IDC_MENU_FOLDER) && !main.IsVisible(IDC_INSTALL_DIR); });
+    main.SetText(IDC_MENU_FOLDER, m_folders.MenuFolder());
     Snap(main.GetHwnd(), "startmenu");
-
-    main.Click(IDC_NEXT);
-    WaitFor("the installation page", [&] { return main.IsVisible(IDC_PROGRESS) && !main.IsVisible(IDC_MENU_FOLDER); });
-    Snap(main.GetHwnd(), "installation");
 }
 
-void CWizardWalk::CancelInstallation(const CWindowDriver& main)
+void CWizardWalk::Install(const CWindowDriver& main)
 {
+    // The cancel click waits in the queue behind Next until the installation first reads it,
+    // after its first file: the question then stands over the installation page.
+    main.Click(IDC_NEXT);
     main.Click(IDCANCEL);
     const std::string strQuestion = Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?");
-    const HWND hBox = WaitForMessageBoxText(m_process.GetPid(), strQuestion);
-    if (hBox == nullptr)
-        Fail("the cancel question \"" + strQuestion + "\"");
-    Snap(hBox, "cancel-question");
-    AnswerMessageBox(hBox, IDYES);
-    WaitFor("the start page after the cancel",
-            [&] { return !IsWindow(hBox) && main.IsVisible(IDC_INSTALL) && !main.IsVisible(IDC_PROGRESS); });
+    const HWND hQuestion =
+        WaitForMessageBoxText(m_process.GetPid(), strQuestion, ETextMatch::Equals, kInstallTimeoutMs);
+    if (hQuestion == nullptr)
+        Fail("the cancel question \"" + strQuestion + "\" during the installation", kInstallTimeoutMs);
+    WaitFor("the installation page", [&] { return main.IsVisible(IDC_PROGRESS) && !main.IsVisible(IDC_MENU_FOLDER); });
+    Snap(main.GetHwnd(), "installation");
+    Snap(hQuestion, "cancel-question");
+    AnswerMessageBox(hQuestion, IDNO);
+
+    const std::string strSuccess = Text("Installation successfull.", "Installation erfolgreich abgeschlossen.");
+    const HWND hSuccess = WaitForMessageBoxText(m_process.GetPid(), strSuccess, ETextMatch::Equals, kInstallTimeoutMs);
+    if (hSuccess == nullptr)
+        Fail("the message \"" + strSuccess + "\"", kInstallTimeoutMs);
+    Snap(hSuccess, "success");
+    AnswerMessageBox(hSuccess, IDOK);
+
+    const std::string strDeinstall = Text("Deinstall", "Deinstallieren");
+    WaitFor("the start page offering " + strDeinstall + " and Play", [&] {
+        return !IsWindow(hSuccess) && main.IsVisible(IDC_INSTALL) && main.GetText(IDC_INSTALL) == strDeinstall &&
+               main.IsEnabled(IDC_PLAY);
+    });
+    if (!Exists(m_folders.InstallDir() + "\\Zanto Demo.exe") || !Exists(m_folders.MenuPath()))
+        throw CDriverError("the installation left no game in " + m_folders.InstallDir() + " or no menu in " +
+                           m_folders.MenuPath());
+    Snap(main.GetHwnd(), "installed");
+}
+
+void CWizardWalk::Deinstall(const CWindowDriver& main)
+{
+    main.Click(IDC_INSTALL);
+    const std::string strQuestion =
+        Text("Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?");
+    const HWND hQuestion = WaitForMessageBoxText(m_process.GetPid(), strQuestion);
+    if (hQuestion == nullptr)
+        Fail("the question \"" + strQuestion + "\"");
+    Snap(hQuestion, "deinstall-question");
+    AnswerMessageBox(hQuestion, IDYES);
+
+    const std::string strInstall = Text("Install", "Installieren");
+    WaitFor("the start page offering " + strInstall + " after the removal", [&] {
+        return !IsWindow(hQuestion) && main.IsVisible(IDC_INSTALL) && main.GetText(IDC_INSTALL) == strInstall &&
+               !main.IsEnabled(IDC_PLAY);
+    });
+    if (Exists(m_folders.InstallDir()) || Exists(m_folders.MenuPath()))
+        throw CDriverError("the removal left " + m_folders.InstallDir() + " or " + m_folders.MenuPath());
+    Snap(main.GetHwnd(), "deinstalled");
 }
 
 void CWizardWalk::ShowAbout(const CWindowDriver& main)

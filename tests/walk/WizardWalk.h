@@ -11,6 +11,28 @@
 #include "ProcessUnderTest.h"
 #include "WindowDriver.h"
 
+// An install folder and a start menu folder of the walk's own, neither of which exists before.
+// Going, it removes them and the uninstall record that names its folder, whatever the program left.
+class CWalkFolders
+{
+public:
+    CWalkFolders();
+    ~CWalkFolders();
+    CWalkFolders(const CWalkFolders&) = delete;
+    CWalkFolders& operator=(const CWalkFolders&) = delete;
+
+    const std::string& InstallDir() const { return m_strInstallDir; }
+    // As typed on the start menu page: relative to the common programs folder.
+    const std::string& MenuFolder() const { return m_strMenuFolder; }
+    const std::string& MenuPath() const { return m_strMenuPath; }
+
+private:
+    std::string m_strParent;
+    std::string m_strInstallDir;
+    std::string m_strMenuFolder;
+    std::string m_strMenuPath;
+};
+
 class CWizardWalk
 {
 public:
@@ -18,8 +40,9 @@ public:
     // named after the language ("en-", "de-") and the step. Both are Windows paths.
     CWizardWalk(const std::string& strMedium, const std::string& strOutput, bool bEnglish);
 
-    // Walks from the language dialog to the Quit button. Throws CDriverError naming the step
-    // that did not come; the program is ended then.
+    // Walks from the language dialog through an installation into folders of the walk's own and
+    // its removal to the Quit button. Throws CDriverError naming the step that did not come; the
+    // program is ended then, and the folders and the record removed.
     void Run();
 
 private:
@@ -27,8 +50,9 @@ private:
 
     void ChooseLanguage();
     CWindowDriver WaitForStartPage();
-    void WalkToInstallationPage(const CWindowDriver& main);
-    void CancelInstallation(const CWindowDriver& main);
+    void WalkToStartMenuPage(const CWindowDriver& main);
+    void Install(const CWindowDriver& main);
+    void Deinstall(const CWindowDriver& main);
     void ShowAbout(const CWindowDriver& main);
     void Quit(const CWindowDriver& main);
 
@@ -41,5 +65,7 @@ private:
     std::string m_strOutput;
     bool m_bEnglish;
     int m_nStep = 0;
+    // Declared before the process, so that the program has ended when they are removed.
+    CWalkFolders m_folders;
     CProcessUnderTest m_process;
 };
