@@ -1,4 +1,4 @@
-# Sourced by the scripts: which build a run tests and which Wine runs it. The shipped program is
+# Sourced by the scripts: which build this run tests, and the Wine that runs it. The shipped program is
 # 32-bit (x86, in build/); where the kernel runs no 32-bit x86 code, 32-bit Wine cannot start, so
 # such hosts test the same sources built for 64-bit Windows (x64, in build/x64) under 64-bit Wine.
 
