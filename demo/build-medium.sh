@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Zanto demo installation medium from the sources in demo/.
 #
-# Usage: demo/build-medium.sh OUTDIR [--slides N] [--data-kib N]
+# Usage: demo/build-medium.sh OUTDIR [--slides N] [--data-kib N] [--arch A]
 #
 #   OUTDIR          folder that receives the medium; its previous content is
 #                   replaced (it must be empty, new, or an earlier medium)
@@ -9,6 +9,8 @@
 #                   slideshow folder)
 #   --data-kib N    approximate size of the generated game data in KiB,
 #                   16..1048576 (default 2048)
+#   --arch A        x86 (default) or x64: the Windows architecture of the
+#                   demo's programs
 #
 # The result is byte-for-byte reproducible. Temporary files go to a private
 # folder under ${TMPDIR:-/tmp}, never into the source tree.
@@ -20,11 +22,12 @@ die() {
 }
 
 usage() {
-    sed -n '4,12s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+    sed -n '4,14s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
 }
 
 slides=5
 data_kib=2048
+arch=x86
 outdir=""
 
 need_number() {
@@ -53,6 +56,15 @@ while [[ $# -gt 0 ]]; do
         data_kib=$((10#${1#*=}))
         shift
         ;;
+    --arch)
+        [[ $# -ge 2 ]] || die "--arch needs x86 or x64"
+        arch=$2
+        shift 2
+        ;;
+    --arch=*)
+        arch=${1#*=}
+        shift
+        ;;
     -h | --help)
         usage
         exit 0
@@ -74,8 +86,13 @@ done
 }
 ((slides <= 99)) || die "--slides must be 0..99"
 ((data_kib >= 16 && data_kib <= 1048576)) || die "--data-kib must be 16..1048576"
+case $arch in
+x86) win_compiler=i686-w64-mingw32-g++-posix ;;
+x64) win_compiler=x86_64-w64-mingw32-g++-posix ;;
+*) die "--arch must be x86 or x64" ;;
+esac
 
-for tool in g++ i686-w64-mingw32-g++-posix cjpeg gcab iconv sed; do
+for tool in g++ "$win_compiler" cjpeg gcab iconv sed; do
     command -v "$tool" >/dev/null || die "missing tool: $tool"
 done
 
@@ -118,7 +135,7 @@ join() {
 }
 
 win_cxx() {
-    i686-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Os -s -static -mwindows -municode \
+    "$win_compiler" -std=c++17 -Wall -Wextra -Os -s -static -mwindows -municode \
         -fno-exceptions -fno-rtti -Wl,--no-insert-timestamp -o "$1" "$2"
 }
 

@@ -1,8 +1,39 @@
 #!/usr/bin/env bash
-# Configures and builds the program, the tests and the demo medium into build/ (or $ZANTO_BUILD).
+# Configures and builds the program, the tests and the demo medium for each architecture named
+# (default x86): x86 into build/ (or $ZANTO_BUILD), x64 into its x64/ folder.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANTO_BUILD:-$top/build}
+. "$top/scripts/arch.sh"
 
-cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+# What ships: a 32-bit GUI program that needs nothing beyond Windows' own DLLs (the C++ runtime
+# is linked in).
+check_shipped_program() {
+    local exe=$1 dump dlls foreign
+    dump=$(i686-w64-mingw32-objdump -p "$exe")
+    if ! grep -q '^Magic.*(PE32)$' <<<"$dump" || ! grep -q '^Subsystem.*(Windows GUI)$' <<<"$dump"; then
+        echo "error: $exe is not a 32-bit Windows GUI program" >&2
+        exit 1
+    fi
+    dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
+    foreign=$(grep -viE '^(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|ole32|oleaut32|setupapi|shell32|shlwapi|user32|version)\.dll$' <<<"$dlls" || true)
+    if [ -n "$foreign" ]; then
+        echo "error: $exe needs DLLs that Windows does not bring: $(paste -sd ' ' <<<"$foreign")" >&2
+        exit 1
+    fi
+    echo "ZantoSetup.exe: 32-bit GUI program, $(stat -c %s "$exe") bytes, imports $(paste -sd ' ' <<<"$dlls")"
+}
+
+declare -A toolchains=([x86]=mingw-i686 [x64]=mingw-x86_64)
+for arch in "${@:-x86}"; do
+    if [ -z "${toolchains[$arch]:-}" ]; then
+        echo "error: no build for the architecture \"$arch\" (x86 or x64)" >&2
+        exit 2
+    fi
+    tree=$(arch_tree "$build" "$arch")
+    cmake -S "$top" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/${toolchains[$arch]}.cmake" >/dev/null
+    cmake --build "$tree" -j "$(nproc)"
+    if [ "$arch" = x86 ]; then
+        check_shipped_program "$tree/ZantoSetup.exe"
+    fi
+done

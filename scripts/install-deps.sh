@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing ZantoSetup needs on Debian, as root.
-# Does nothing when everything is there already.
+# Does nothing when everything is there already. The x86-64 compiler and wine64 serve the 64-bit
+# build, which hosts that run no 32-bit x86 code test instead of the 32-bit one.
 set -euo pipefail
 
 packages=(
     cmake make g++ googletest
-    g++-mingw-w64-i686
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix
     wine wine32:i386 wine64 fonts-wine
     xvfb xauth x11-utils
     gcab cabextract libjpeg-turbo-progs imagemagick

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs ZantoSetup.exe on the demo medium: on the
 # desktop named by $DISPLAY, or, without one, walks its wizard headless in English and in German
-# and saves a screenshot of every step in build/screenshots/ (or $ZANTO_BUILD/screenshots/).
+# and saves a screenshot of every step in build/screenshots/ (or $ZANTO_BUILD/screenshots/). Hosts
+# that run no 32-bit x86 code run the 64-bit build from build/x64/ instead (ZANTO_ARCH chooses).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANTO_BUILD:-$top/build}
 
 "$top/scripts/install-deps.sh"
-ZANTO_BUILD=$build "$top/scripts/build.sh"
-build=$(cd "$build" && pwd)
+. "$top/scripts/arch.sh"
+arch_choose "Running the demo with"
+# The shipped 32-bit program is built on every host; the 64-bit tree where it is the one to run.
+if [ "$ZANTO_ARCH" = x64 ]; then trees=(x86 x64); else trees=(x86); fi
+ZANTO_BUILD=$build "$top/scripts/build.sh" "${trees[@]}"
+build=$(cd "$(arch_tree "$build" "$ZANTO_ARCH")" && pwd)
 
 # The program reads every file relative to its current directory, so it runs inside the medium.
 medium=$build/medium
@@ -18,13 +23,13 @@ cp "$build/ZantoSetup.exe" "$medium/ZantoSetup.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
     export ZANTO_USE_DISPLAY=1
-    wine_session_start "$build"
+    wine_session_start "$build" "$ZANTO_ARCH"
     cd "$medium"
-    wine ZantoSetup.exe
+    "$ZANTO_WINE" ZantoSetup.exe
     exit
 fi
 
-wine_session_start "$build"
+wine_session_start "$build" "$ZANTO_ARCH"
 
 windows_path() {
     local path=$1
@@ -37,7 +42,7 @@ rm -rf "$shots" "$bitmaps"
 mkdir -p "$shots" "$bitmaps"
 
 # The walk bounds each of its waits; the outer limit only guards against Wine itself hanging.
-walk=(timeout --kill-after=10 300 wine "$build/tests/walk/wizard_walk.exe" "$(windows_path "$medium")"
+walk=(timeout --kill-after=10 300 "$ZANTO_WINE" "$build/tests/walk/wizard_walk.exe" "$(windows_path "$medium")"
     "$(windows_path "$bitmaps")")
 echo "Walking the wizard in English..."
 "${walk[@]}" en

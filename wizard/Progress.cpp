@@ -11,7 +11,12 @@
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
 
-static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 18, "the SetupAPI record is byte-packed");
+// The progress message carries SetupAPI's own record; its layout must be the one SetupAPI writes.
+#ifdef _WIN64
+static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 22, "the 64-bit SetupAPI record is naturally aligned");
+#else
+static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 18, "the 32-bit SetupAPI record is byte-packed");
+#endif
 
 int g_nLastSlide = -1;
 

@@ -60,6 +60,20 @@ std::string DefaultMenuPath()
     return ProgramsFolder() + "\\Zanto";
 }
 
+// The tests compare with the registry in their own view and the program uses its own; a 32-bit
+// program on 64-bit Windows sees the 32-bit view (WOW6432Node). They agree only when the program is
+// built for the tests' architecture.
+void RequireOwnArchitecture(const std::string& strExe)
+{
+    const DWORD dwOwnType = sizeof(void*) == 8 ? SCS_64BIT_BINARY : SCS_32BIT_BINARY;
+    DWORD dwType = 0;
+    if (!GetBinaryTypeA(strExe.c_str(), &dwType))
+        throw CDriverError("cannot tell the architecture of " + strExe);
+    if (dwType != dwOwnType)
+        throw CDriverError(strExe + " is built for another architecture than these tests: it would use another "
+                                    "registry view");
+}
+
 std::string HostPath(const char* pszVariable)
 {
     const char* pszValue = std::getenv(pszVariable);
@@ -124,6 +138,8 @@ void WriteUninstallRecord(const std::string& strInstallLocation)
 
 CSetupSession::CSetupSession()
 {
+    const std::string strExe = HostPath("ZANTO_EXE");
+    RequireOwnArchitecture(strExe);
     DeleteUninstallRecord();
     m_strDefaultInstallFolder = DefaultInstallFolder();
     m_strDefaultMenu = DefaultMenuPath();
@@ -136,7 +152,7 @@ CSetupSession::CSetupSession()
     DeleteFileA(szFolder);
     m_strMedium = szFolder;
     CopyFolder(HostPath("ZANTO_MEDIUM"), m_strMedium);
-    if (!CopyFileA(HostPath("ZANTO_EXE").c_str(), MediumFile("ZantoSetup.exe").c_str(), FALSE))
+    if (!CopyFileA(strExe.c_str(), MediumFile("ZantoSetup.exe").c_str(), FALSE))
         throw CDriverError("cannot copy ZantoSetup.exe");
 }
 
