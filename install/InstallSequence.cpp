@@ -34,6 +34,8 @@ void CZantoSetupDlg::DoInstall()
     // looked at after every step, so that no later step runs.
     g_bAbort = false;
     m_installLog.Clear();
+    // Every installation counts its progress from nothing, also a second one in the same run.
+    g_nBytesDone = 0;
 
     int nFailedStep = -1;
     if (!CopyLanguageFiles())
