@@ -269,8 +269,9 @@ TEST(WizardWalkTest, FolderPagesOfferTheDefaultFoldersAndTheFreeSpace)
 
 // Enter sends the OK command: it stands for Next where Next is shown and enabled, and does
 // nothing elsewhere. On the start menu page it starts the installation, which runs in the
-// command with its page up until its message is answered; an Enter that comes while the
-// installation runs changes nothing of that.
+// command with its page up until its message is answered. While the installation runs, the
+// focus stands on Cancel, the page's only button: Enter presses it as a click would, and the
+// question comes; No lets the installation finish.
 TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
 {
     struct SEnter
@@ -320,6 +321,12 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
         if (test.nPage == 5)
             main.Click(IDC_NEXT);
         PressEnter(hFocus);
+        if (test.nPage == 5)
+        {
+            const HWND hQuestion = watch.WaitForBox(CancelQuestion(true));
+            ASSERT_NE(nullptr, hQuestion) << "no cancel question" << session.Diagnose();
+            AnswerMessageBox(hQuestion, IDNO);
+        }
         if (test.nExpectedPage == 5)
         {
             const HWND hBox = watch.WaitForBox(SuccessMessage(true));
@@ -330,7 +337,11 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
             EXPECT_TRUE(watch.WaitUntil([&] { return PageOf(main) == 0; })) << session.Diagnose();
             // A second installation or a failure would show its message right after.
             watch.Watch(500);
-            EXPECT_EQ(std::vector<std::string>{SuccessMessage(true)}, watch.Texts());
+            std::vector<std::string> expected;
+            if (test.nPage == 5)
+                expected.push_back(CancelQuestion(true));
+            expected.push_back(SuccessMessage(true));
+            EXPECT_EQ(expected, watch.Texts());
             EXPECT_EQ("Deinstall", main.GetText(IDC_INSTALL));
             EXPECT_FALSE(RecordValues().empty());
         }
