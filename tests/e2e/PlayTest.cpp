@@ -7,6 +7,7 @@
 #include <string>
 
 #include "DriverError.h"
+#include "InstallRun.h"
 #include "Folders.h"
 #include "MessageBoxDriver.h"
 #include "Polling.h"
@@ -154,4 +155,28 @@ TEST(PlayTest, PlayWithoutTheGameEndsTheSetupQuietly)
     main.Click(IDC_PLAY);
     ExpectQuietExit(session);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, kGameTitle));
+}
+
+// Right after an installation, Play starts the game that the installation brought.
+TEST(PlayTest, PlayAfterAnInstallationStartsTheInstalledGame)
+{
+    for (const bool bEnglish : {true, false})
+    {
+        SCOPED_TRACE(bEnglish ? "English" : "German");
+        CInstallTarget target;
+        CSetupSession session;
+        CGame game;
+        CWindowDriver main = session.StartInLanguage(bEnglish);
+        InstallThroughWizard(session, main, bEnglish, target);
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(main.IsEnabled(IDC_PLAY));
+        ASSERT_EQ(nullptr, FindWindowA(nullptr, kGameTitle)) << "a game runs already";
+
+        main.Click(IDC_PLAY);
+        ASSERT_NE(nullptr, game.WaitForWindow(30000)) << "no game window" << session.Diagnose();
+        EXPECT_EQ(Lower(target.InstallDir() + "\\Zanto Demo.exe"), Lower(game.ImagePath()));
+        ExpectQuietExit(session);
+        game.End();
+    }
 }

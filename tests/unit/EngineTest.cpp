@@ -121,3 +121,25 @@ TEST(TreeCopyTest, FilesLandByTheirPlaceInTheTreeWhateverTheMediumsFolderIsCalle
         }
     }
 }
+
+// A shortcut that cannot be saved is passed over; the others are made, and only they are listed.
+TEST(ShortcutsTest, AFailingShortcutDoesNotStopTheNextOnes)
+{
+    CTempFolder temp;
+    const std::string strMenu = temp.Path() + "\\Programs\\Games\\Zanto";
+    CreateDirectoryA((temp.Path() + "\\Programs").c_str(), nullptr);
+    RunInWizard(true, [&](CWizardUnderTest& dlg) {
+        dlg.m_strInstallDir = "C:\\Games\\Zanto";
+        dlg.m_strProgramsDir = temp.Path() + "\\Programs";
+        dlg.m_strMenuFolder = "\\Games\\Zanto";
+        dlg.m_installLog.Clear();
+        // A folder of the link's name stands in the way of the second shortcut.
+        CreatePath((strMenu + "\\Play Zanto.lnk\\").c_str());
+        dlg.CreateShortcuts();
+        for (const char* pszLink : {"Deinstall Zanto.lnk", "Readme.txt.lnk", "Homepage.lnk", "Options.lnk"})
+            EXPECT_TRUE(Exists(strMenu + "\\" + pszLink)) << pszLink;
+        EXPECT_EQ((std::vector<std::string>{strMenu + "\\Deinstall Zanto.lnk", strMenu + "\\Readme.txt.lnk",
+                                            strMenu + "\\Homepage.lnk", strMenu + "\\Options.lnk"}),
+                  dlg.m_installLog.Files());
+    });
+}
