@@ -1,7 +1,9 @@
 // The product homepages, in the uninstall record and behind the start menu's Homepage entry.
 #pragma once
 
+#include "Publisher.h"
+
 inline const char* ProductHomepage(bool bEnglish)
 {
-    return bEnglish ? "http://www.grindlow-software.com/en/games/zanto/" : "http://www.grindlow-software.com/de/spiele/zanto/";
+    return bEnglish ? ZANTO_HOMEPAGE_EN : ZANTO_HOMEPAGE_DE;
 }

@@ -1,6 +1,7 @@
 #include "UninstallRecord.h"
 
 #include "Homepage.h"
+#include "Publisher.h"
 #include "RegistryKey.h"
 #include "ZantoSetupDlg.h"
 
@@ -31,7 +32,7 @@ bool CZantoSetupDlg::WriteUninstallRecord()
     };
     set(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
     set(m_strInstallDir + "\\uninstall.exe", "UninstallString");
-    set("Grindlow Software", "Publisher");
+    set(ZANTO_PUBLISHER, "Publisher");
     set(ProductHomepage(m_bEnglish), "URLInfoAbout");
     set(m_strInstallDir, "InstallLocation");
     set(m_strProgramsDir + m_strMenuFolder, "Startmenu");

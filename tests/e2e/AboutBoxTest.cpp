@@ -9,6 +9,7 @@
 #include "SetupSession.h"
 #include "WindowFinder.h"
 #include "WindowText.h"
+#include "ZantoVersion.h"
 #include "resource.h"
 
 namespace
@@ -46,8 +47,8 @@ void ExpectAboutBoxClosesWithOk(CSetupSession& session, const CWindowDriver& mai
     EXPECT_EQ(main.GetHwnd(), GetWindow(hAbout, GW_OWNER));
     const std::vector<std::string> vecTexts = StaticTexts(hAbout);
     ASSERT_EQ(2u, vecTexts.size());
-    EXPECT_EQ("ZantoSetup Version 1.0", vecTexts[0]);
-    EXPECT_FALSE(vecTexts[1].empty());
+    EXPECT_EQ("ZantoSetup Version " ZANTO_VERSION_SHORT, vecTexts[0]);
+    EXPECT_EQ("Copyright (C) Grindlow Software", vecTexts[1]);
     const CWindowDriver about(hAbout);
     EXPECT_EQ("OK", about.GetText(IDOK));
     EXPECT_FALSE(IsWindowEnabled(main.GetHwnd())) << "the wizard takes input behind the About box";
