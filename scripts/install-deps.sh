@@ -10,6 +10,8 @@ packages=(
     wine wine32:i386 wine64 fonts-wine
     xvfb xauth x11-utils
     gcab cabextract libjpeg-turbo-progs imagemagick
+    # The release and its checks; bookworm's own osslsigncode (2.5) signs and verifies as needed.
+    osslsigncode openssl xorriso zip genisoimage unzip
 )
 
 missing=()
