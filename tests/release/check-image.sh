@@ -4,6 +4,7 @@
 #
 # Usage: check-image.sh RUNS VERSION DAY
 set -euo pipefail
+export LC_ALL=C
 runs=$1 version=$2 day=$3
 fail() {
     echo "FAIL: $*" >&2

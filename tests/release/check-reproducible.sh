@@ -5,6 +5,7 @@
 #
 # Usage: check-reproducible.sh RUNS VERSION OBJDUMP
 set -euo pipefail
+export LC_ALL=C
 runs=$1 version=$2 objdump=$3
 fail() {
     echo "FAIL: $*" >&2

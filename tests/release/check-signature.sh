@@ -6,6 +6,7 @@
 #
 # Usage: check-signature.sh RUNS VERSION WINDRES
 set -euo pipefail
+export LC_ALL=C
 runs=$1 version=$2 windres=$3
 top=$(cd "$(dirname "$0")/../.." && pwd)
 fail() {

@@ -4,6 +4,7 @@
 #
 # Usage: check-version.sh EXE VERSION DAY WINDRES README
 set -euo pipefail
+export LC_ALL=C
 exe=$1 version=$2 day=$3 windres=$4 readme=$5
 fail() {
     echo "FAIL: $*" >&2

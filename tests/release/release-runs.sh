@@ -5,6 +5,7 @@
 #
 # Usage: release-runs.sh RUNS
 set -euo pipefail
+export LC_ALL=C
 runs=$1
 top=$(cd "$(dirname "$0")/../.." && pwd)
 fail() {
