@@ -31,7 +31,7 @@ build=$(cd "$build" && pwd)
 tree=$build/release-program
 out=$build/release
 
-# The shipped program: 32-bit, optimised for size and stripped; the tests are not part of it.
+# The shipped program: 32-bit, optimised for size and stripped, without the tests.
 cmake -S "$top" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DZANTO_TESTS=OFF >/dev/null
 
@@ -75,7 +75,7 @@ mkdir -p "$out"
 "$top/demo/build-medium.sh" "$medium"
 
 # The signing time is the version's day too: with the same key and certificate, two runs give
-# the same signature (RSA signatures have no random part).
+# the same signature (RSA signatures are deterministic).
 sign=(osslsigncode sign -h sha256 -n "$publisher" -i "$homepage" -time "$SOURCE_DATE_EPOCH"
     -certs "$cert" -key "$key")
 [ -z "$pass" ] || sign+=(-readpass "$pass")
