@@ -1,8 +1,8 @@
 // The program is built without exceptions. Where the C++ runtime would throw (a container's
-// length or index out of range, memory exhausted) or terminate, it ends the process, as an
-// uncaught exception would have. Defined here, these helpers replace the runtime's own, which
-// would link its exception machinery, the thread library that comes with it and, for the
-// terminate handler that names the exception's type, the symbol demangler.
+// length or index out of range, memory exhausted) or terminate, the process ends: the program
+// has no way on from there. Defined here, these helpers replace the runtime's own, which would
+// link its exception machinery, the thread library that comes with it and, for the terminate
+// handler that names the exception's type, the symbol demangler.
 #include <bits/functexcept.h>
 
 #include <cstdlib>
