@@ -2,9 +2,6 @@
 
 #include "Application.h"
 #include "DataExchange.h"
-#include "FileError.h"
-#include "MessageBox.h"
-#include "Trace.h"
 
 CDialog::CDialog(UINT nIDTemplate, HWND hParent) : m_nIDTemplate(nIDTemplate), m_hParent(hParent)
 {
@@ -168,42 +165,30 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
 
 INT_PTR CDialog::Dispatch(UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    // No exception may cross back into the window manager. A file error of a handler is
-    // reported to the user here, and the handler that raised it has ended.
-    try
-    {
-        LRESULT lResult = 0;
-        if (!OnMessage(uMsg, wParam, lParam, lResult))
-            return FALSE;
+    // Nothing unwinds through the window manager: the program is built without exceptions, the
+    // runtime's own failures end the process, and removal reports its file error itself.
+    LRESULT lResult = 0;
+    if (!OnMessage(uMsg, wParam, lParam, lResult))
+        return FALSE;
 
-        switch (uMsg)
-        {
-        // These messages take their result as the dialog procedure's return value.
-        case WM_INITDIALOG:
-        case WM_QUERYDRAGICON:
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_COMPAREITEM:
-        case WM_VKEYTOITEM:
-        case WM_CHARTOITEM:
-            return static_cast<INT_PTR>(lResult);
-        default:
-            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
-            return TRUE;
-        }
-    }
-    catch (const CFileError& error)
+    switch (uMsg)
     {
-        AppMessageBox(error.Text().c_str(), MB_OK | MB_ICONSTOP);
+    // These messages take their result as the dialog procedure's return value.
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return static_cast<INT_PTR>(lResult);
+    default:
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
     }
-    catch (...)
-    {
-        Trace("Unhandled exception in message %u\n", uMsg);
-    }
-    return TRUE;
 }

@@ -1,5 +1,7 @@
 #include "FileError.h"
 
+#include "MessageBox.h"
+
 namespace
 {
 const char* FileErrorTemplate(DWORD dwError)
@@ -41,4 +43,9 @@ std::string FileErrorText(DWORD dwError, const std::string& strFileName)
 std::string CFileError::Text() const
 {
     return FileErrorText(m_dwError, m_strFileName);
+}
+
+int CFileError::ReportError() const
+{
+    return AppMessageBox(Text().c_str(), MB_OK | MB_ICONSTOP);
 }

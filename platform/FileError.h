@@ -1,4 +1,4 @@
-// The file error that removal raises when a file cannot be deleted; the dialog layer shows it.
+// The file error that stops removal when a file cannot be deleted; ReportError shows it.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +9,15 @@
 class CFileError
 {
 public:
+    CFileError() = default;
     CFileError(DWORD dwError, std::string strFileName) : m_dwError(dwError), m_strFileName(std::move(strFileName)) {}
 
     // The message for the error's cause, naming the file.
     std::string Text() const;
+    // The application's message box with that text and the stop icon.
+    int ReportError() const;
 
-    DWORD m_dwError;
+    DWORD m_dwError = ERROR_SUCCESS;
     std::string m_strFileName;
 };
 

@@ -41,11 +41,14 @@ bool LiesBehindLink(const std::string& strPath, const std::string& strRoot)
     return false;
 }
 
-void DeleteFileOrThrow(const std::string& strPath)
+// False when the file stays; error then names it and its cause.
+bool DeleteFileReporting(const std::string& strPath, CFileError& error)
 {
     Trace("Remove File %s\n", strPath.c_str());
-    if (!DeleteFileA(strPath.c_str()))
-        throw CFileError(GetLastError(), strPath);
+    if (DeleteFileA(strPath.c_str()))
+        return true;
+    error = CFileError(GetLastError(), strPath);
+    return false;
 }
 
 bool ContainsFolder(const std::vector<std::string>& folders, const std::string& strFolder)
@@ -68,31 +71,16 @@ void CZantoSetupDlg::CleanUp()
     UpdateWindow(m_hWnd);
     Trace("CleanUp\n");
 
-    try
+    CFileError error;
+    if (!RemoveInstallation(error))
     {
-        std::vector<std::string> protectedFolders = ProtectedFolders();
-        protectedFolders.push_back(m_strProgramsDir);
-        if (m_installLog.IsKnown())
-        {
-            RemoveLogged(protectedFolders);
-        }
-        else
-        {
-            if (!IsProtectedFolder(m_strInstallDir, protectedFolders))
-            {
-                RemoveTree(m_strInstallDir, false);
-                RemoveTree(m_strInstallDir, true);
-            }
-            RemoveStartMenu(protectedFolders);
-        }
-    }
-    catch (const CFileError&)
-    {
-        // The record stays, so that Deinstall can be tried again from the first page.
+        // The record stays, so that Deinstall can be tried again from the first page. The
+        // handler that called the clean-up ends after it.
         EnableDlgItem(IDCANCEL, true);
         m_nPage = 0;
         ShowPage();
-        throw;
+        error.ReportError();
+        return;
     }
     DeleteUninstallRecord();
     m_installLog.Clear();
@@ -100,6 +88,17 @@ void CZantoSetupDlg::CleanUp()
     EnableDlgItem(IDCANCEL, true);
     m_nPage = 0;
     ShowPage();
+}
+
+bool CZantoSetupDlg::RemoveInstallation(CFileError& error)
+{
+    std::vector<std::string> protectedFolders = ProtectedFolders();
+    protectedFolders.push_back(m_strProgramsDir);
+    if (m_installLog.IsKnown())
+        return RemoveLogged(protectedFolders, error);
+    if (!IsProtectedFolder(m_strInstallDir, protectedFolders) && !RemoveFolder(m_strInstallDir, error))
+        return false;
+    return RemoveStartMenu(protectedFolders, error);
 }
 
 std::string CZantoSetupDlg::RecordedStartMenu()
@@ -120,28 +119,26 @@ std::string CZantoSetupDlg::RecordedStartMenu()
     return szFolder;
 }
 
-void CZantoSetupDlg::RemoveStartMenu(const std::vector<std::string>& protectedFolders)
+bool CZantoSetupDlg::RemoveStartMenu(const std::vector<std::string>& protectedFolders, CFileError& error)
 {
     const std::string strFolder = RecordedStartMenu();
     if (strFolder.empty())
-        return;
+        return true;
     if (!IsProtectedFolder(strFolder, protectedFolders))
-    {
-        RemoveTree(strFolder, false);
-        RemoveTree(strFolder, true);
-        return;
-    }
+        return RemoveFolder(strFolder, error);
     // Shortcuts made right into a shared folder: only they go, never the folder.
     for (const SShortcut& shortcut : g_aShortcuts)
         for (const char* pszLink : {shortcut.pszLinkEnglish, shortcut.pszLinkGerman})
         {
             const std::string strLink = FormatText(pszLink, strFolder.c_str(), "");
-            if (GetFileAttributesA(strLink.c_str()) != INVALID_FILE_ATTRIBUTES && !IsLink(strLink))
-                DeleteFileOrThrow(strLink);
+            if (GetFileAttributesA(strLink.c_str()) != INVALID_FILE_ATTRIBUTES && !IsLink(strLink) &&
+                !DeleteFileReporting(strLink, error))
+                return false;
         }
+    return true;
 }
 
-void CZantoSetupDlg::RemoveLogged(const std::vector<std::string>& protectedFolders)
+bool CZantoSetupDlg::RemoveLogged(const std::vector<std::string>& protectedFolders, CFileError& error)
 {
     std::string strMenuFolder = RecordedStartMenu();
     if (strMenuFolder.empty())
@@ -150,19 +147,18 @@ void CZantoSetupDlg::RemoveLogged(const std::vector<std::string>& protectedFolde
 
     // A folder that the installation made goes as a whole, with what was added to it since.
     for (const std::string& strRoot : astrRoots)
-        if (ContainsFolder(m_installLog.Folders(), strRoot) && !IsProtectedFolder(strRoot, protectedFolders))
-        {
-            RemoveTree(strRoot, false);
-            RemoveTree(strRoot, true);
-        }
+        if (ContainsFolder(m_installLog.Folders(), strRoot) && !IsProtectedFolder(strRoot, protectedFolders) &&
+            !RemoveFolder(strRoot, error))
+            return false;
 
     const std::vector<std::string>& files = m_installLog.Files();
     for (auto it = files.rbegin(); it != files.rend(); ++it)
         for (const std::string& strRoot : astrRoots)
             if (IsInsideFolder(*it, strRoot))
             {
-                if (GetFileAttributesA(it->c_str()) != INVALID_FILE_ATTRIBUTES && !LiesBehindLink(*it, strRoot))
-                    DeleteFileOrThrow(*it);
+                if (GetFileAttributesA(it->c_str()) != INVALID_FILE_ATTRIBUTES && !LiesBehindLink(*it, strRoot) &&
+                    !DeleteFileReporting(*it, error))
+                    return false;
                 break;
             }
 
@@ -180,16 +176,25 @@ void CZantoSetupDlg::RemoveLogged(const std::vector<std::string>& protectedFolde
         if (bOwned)
             RemoveDirectoryA(it->c_str());
     }
+    return true;
 }
 
-void CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass)
+bool CZantoSetupDlg::RemoveFolder(const std::string& strFolder, CFileError& error)
+{
+    // Files first, so that a file that stays stops the removal before any folder went.
+    if (!RemoveTree(strFolder, false, error))
+        return false;
+    return RemoveTree(strFolder, true, error);
+}
+
+bool CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error)
 {
     // A folder link goes as a link; what it points to is never entered.
     if (IsLink(strFolder))
     {
         if (bFolderPass)
             RemoveDirectoryA(strFolder.c_str());
-        return;
+        return true;
     }
     {
         WIN32_FIND_DATAA data;
@@ -202,12 +207,18 @@ void CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass)
                     continue;
                 const std::string strPath = strFolder + "\\" + data.cFileName;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(strPath, bFolderPass);
-                else if (!bFolderPass)
-                    DeleteFileOrThrow(strPath);
+                {
+                    if (!RemoveTree(strPath, bFolderPass, error))
+                        return false;
+                }
+                else if (!bFolderPass && !DeleteFileReporting(strPath, error))
+                {
+                    return false;
+                }
             } while (FindNextFileA(hFind.get(), &data));
         }
     }
     if (bFolderPass)
         RemoveDirectoryA(strFolder.c_str());
+    return true;
 }

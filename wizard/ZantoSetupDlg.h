@@ -8,6 +8,7 @@
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "FileError.h"
 #include "InstallLog.h"
 #include "Picture.h"
 #include "resource.h"
@@ -57,8 +58,12 @@ public:
     // False when the record could not be stored whole.
     bool WriteUninstallRecord();
     void DeleteUninstallRecord();
+    // Removes what the installation wrote and, when all of it went, the record; a file that
+    // cannot be deleted stops it with its message, and the record stays.
     void CleanUp();
-    void RemoveTree(const std::string& strFolder, bool bFolderPass);
+    // One pass over a folder: the files, or else the folders bottom up. False when a file could
+    // not be deleted; error then names it.
+    bool RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error);
 
     // The English text when English was chosen, else the German one.
     const char* Text(const char* pszEnglish, const char* pszGerman) const { return m_bEnglish ? pszEnglish : pszGerman; }
@@ -101,7 +106,10 @@ protected:
 
 private:
     bool CopyTreeFile(const std::string& strSource, const std::string& strDestFolder, const char* pszName);
+    // Each false when a file could not be deleted, with error naming it; the removal stops there.
+    bool RemoveInstallation(CFileError& error);
     std::string RecordedStartMenu();
-    void RemoveStartMenu(const std::vector<std::string>& protectedFolders);
-    void RemoveLogged(const std::vector<std::string>& protectedFolders);
+    bool RemoveStartMenu(const std::vector<std::string>& protectedFolders, CFileError& error);
+    bool RemoveLogged(const std::vector<std::string>& protectedFolders, CFileError& error);
+    bool RemoveFolder(const std::string& strFolder, CFileError& error);
 };
