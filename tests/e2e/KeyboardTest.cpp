@@ -21,6 +21,8 @@ TEST(KeyboardTest, KeysCannotPressAButtonThatThePageHid)
         CWindowDriver main = session.StartInLanguage(true);
         main.Click(IDC_INSTALL);
         ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
+        // The page shows its controls before it moves the focus: wait until it is complete.
+        Settle(main);
 
         const HWND hFocus = FocusOf(main.GetHwnd());
         ASSERT_NE(nullptr, hFocus);
