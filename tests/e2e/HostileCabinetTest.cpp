@@ -35,8 +35,8 @@ void ExpectCabinetRefused(const std::vector<SCabMember>& members, const SCabOpti
     AnswerBox(session, kCabinetFailed, IDOK);
     if (testing::Test::HasFatalFailure())
         return;
-    ASSERT_TRUE(WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL); }))
-        << session.Diagnose();
+    ASSERT_TRUE(WaitForEndOfFailedInstallation(main)) << session.Diagnose();
+    EXPECT_EQ("Install", main.GetText(IDC_INSTALL));
     EXPECT_FALSE(FileExists(target.InstallDir())) << testing::PrintToString(FilesBelow(target.InstallDir()));
     EXPECT_TRUE(FilesBelow(ParentOf(target.InstallDir())).empty());
     for (const std::string& strEscape : escapes)

@@ -41,9 +41,7 @@ void ExpectFailedAndCleanedUp(CSetupSession& session, const CWindowDriver& main,
     AnswerBox(session, StepMessage(bEnglish, nStep), IDOK);
     if (testing::Test::HasFatalFailure())
         return;
-    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.IsEnabled(IDCANCEL); }))
-        << session.Diagnose();
-    Settle(main);
+    ASSERT_TRUE(WaitForEndOfFailedInstallation(main)) << session.Diagnose();
     EXPECT_EQ(Text(bEnglish, "Install", "Installieren"), main.GetText(IDC_INSTALL));
     EXPECT_FALSE(main.IsEnabled(IDC_PLAY));
     EXPECT_FALSE(FileExists(target.InstallDir())) << "left: " << testing::PrintToString(FilesBelow(target.InstallDir()));
@@ -170,8 +168,7 @@ TEST(InstallFailureTest, ADiskThatFillsDuringTheExtractionFailsStepTwo)
     AnswerBox(session, StepMessage(true, 2), IDOK);
     if (HasFatalFailure())
         return;
-    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.IsEnabled(IDCANCEL); }))
-        << session.Diagnose();
+    ASSERT_TRUE(WaitForEndOfFailedInstallation(main)) << session.Diagnose();
     EXPECT_FALSE(FileExists(strInstallDir)) << testing::PrintToString(FilesBelow(strInstallDir));
     EXPECT_TRUE(RecordValues().empty());
     EXPECT_EQ("", session.Diagnose());
@@ -191,9 +188,7 @@ TEST(InstallFailureTest, ARecordThatCannotBeWrittenFailsTheInstallation)
         AnswerBox(session, StepMessage(bEnglish, 4), IDOK);
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.IsEnabled(IDCANCEL); }))
-            << session.Diagnose();
-        Settle(main);
+        ASSERT_TRUE(WaitForEndOfFailedInstallation(main)) << session.Diagnose();
         EXPECT_EQ(Text(bEnglish, "Install", "Installieren"), main.GetText(IDC_INSTALL));
         EXPECT_FALSE(FileExists(target.InstallDir()));
         EXPECT_FALSE(FileExists(target.MenuPath()));

@@ -272,6 +272,14 @@ void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, boo
     ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
 }
 
+bool WaitForEndOfFailedInstallation(const CWindowDriver& main)
+{
+    if (!WaitUntil([&] { return main.IsVisible(IDC_INSTALL) && main.IsEnabled(IDCANCEL); }))
+        return false;
+    Settle(main);
+    return true;
+}
+
 std::vector<std::string> FilesBelow(const std::string& strFolder)
 {
     std::vector<std::string> files, folders;

@@ -87,6 +87,10 @@ void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, boo
 void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, bool bEnglish,
                           const CInstallTarget& target);
 
+// After a failed step's message: the wizard shows its first page before the clean-up runs, so the
+// wait ends only once the click that started the installation has been handled whole.
+bool WaitForEndOfFailedInstallation(const CWindowDriver& main);
+
 // Answers the open message box that reads strText with nButton; fails the test when none comes.
 void AnswerBox(CSetupSession& session, const std::string& strText, int nButton, DWORD dwTimeoutMs = 30000);
 
