@@ -90,6 +90,11 @@ bool CZantoSetupDlg::CopyTreeFile(const std::string& strSource, const std::strin
         m_installLog.AddFileIfNew(strTarget);
         if (CopyFileA(strSource.c_str(), strTarget.c_str(), FALSE))
         {
+            // A copy keeps the attributes of its source, and every file of a CD is read-only:
+            // the installed file must stay removable and writable like any other.
+            const DWORD dwAttributes = GetFileAttributesA(strTarget.c_str());
+            if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+                SetFileAttributesA(strTarget.c_str(), dwAttributes & ~FILE_ATTRIBUTE_READONLY);
             std::memcpy(info.FullTargetName, strTarget.c_str(), strTarget.size() + 1);
             SendMessageA(m_hWnd, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
             return true;

@@ -258,3 +258,24 @@ TEST(DeinstallTest, ARecordNamingASystemFolderRemovesNothingThere)
         DeleteFileA(strMarker.c_str());
     }
 }
+
+// The files of a CD are read-only, and so would be their copies: the installation makes them
+// plain files, so that Deinstall removes them like the rest.
+TEST(DeinstallTest, CopiesOfAReadOnlyMediumsFilesAreRemovedToo)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    for (const char* pszFile : {"en\\readme.txt", "en\\docs\\controls.txt"})
+        ASSERT_TRUE(SetFileAttributesA(session.MediumFile(pszFile).c_str(), FILE_ATTRIBUTE_READONLY));
+    CWindowDriver main = session.StartInLanguage(true);
+    InstallThroughWizard(session, main, true, target);
+    if (HasFatalFailure())
+        return;
+    EXPECT_EQ(0u, GetFileAttributesA((target.InstallDir() + "\\readme.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+
+    Deinstall(session, main);
+    ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+    EXPECT_FALSE(FileExists(target.InstallDir())) << testing::PrintToString(FilesBelow(target.InstallDir()));
+    EXPECT_TRUE(RecordValues().empty());
+    EXPECT_EQ("", session.Diagnose());
+}
