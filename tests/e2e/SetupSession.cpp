@@ -35,16 +35,6 @@ void CopyFolder(const std::string& strFrom, const std::string& strTo)
     FindClose(hFind);
 }
 
-std::string ProgramsFolder()
-{
-    char szFolder[MAX_PATH] = {};
-    DWORD nSize = sizeof(szFolder);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
-        throw CDriverError("no common programs folder in the registry");
-    return szFolder;
-}
-
 std::string DefaultInstallFolder()
 {
     char szFolder[MAX_PATH] = {};

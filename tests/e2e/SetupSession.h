@@ -21,8 +21,6 @@ std::string ReadFileBytes(const std::string& strPath);
 // Copies a folder with everything below it; throws when a file cannot be copied.
 void CopyFolder(const std::string& strFrom, const std::string& strTo);
 
-// The machine's common programs folder, as the program reads it.
-std::string ProgramsFolder();
 // The folders that the wizard proposes. No test installs there: a session fails its test when one
 // of them appeared while it ran, and removes it again.
 std::string DefaultInstallFolder();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 void RemoveFolder(const std::string& strPath)
 {
     WIN32_FIND_DATAA data;
@@ -34,4 +36,14 @@ std::string UnixToWindowsPath(const std::string& strUnixPath)
         if (ch == '/')
             ch = '\\';
     return strPath;
+}
+
+std::string ProgramsFolder()
+{
+    char szFolder[MAX_PATH] = {};
+    DWORD nSize = sizeof(szFolder);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
+        throw std::runtime_error("no common programs folder in the registry");
+    return szFolder;
 }

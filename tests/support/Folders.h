@@ -8,3 +8,6 @@ void RemoveFolder(const std::string& strPath);
 
 // A Unix path as Wine's drive Z: shows it.
 std::string UnixToWindowsPath(const std::string& strUnixPath);
+
+// The machine's common programs folder, as the program reads it from the registry.
+std::string ProgramsFolder();

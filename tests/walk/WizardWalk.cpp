@@ -24,16 +24,6 @@ const char* const kMainTitle = "Zanto Demo Setup";
 const char* const kAboutTitle = "Info \xFC" "ber ZantoSetup";
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 
-std::string ProgramsFolder()
-{
-    char szFolder[MAX_PATH] = {};
-    DWORD nSize = sizeof(szFolder);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     "Common Programs", RRF_RT_REG_SZ, nullptr, szFolder, &nSize) != ERROR_SUCCESS)
-        throw CDriverError("no common programs folder in the registry");
-    return szFolder;
-}
-
 std::string RecordedInstallLocation()
 {
     char szFolder[1024] = {};
