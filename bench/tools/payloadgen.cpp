@@ -1,16 +1,18 @@
 // Generates the benchmark's payloads: the files that each contender installs.
 //
-// Usage: payloadgen KIND OUTDIR      KIND is big, many or mixed
+// Usage: payloadgen PAYLOAD DATA OUTDIR
 //
-//   big    one file of 256 MiB
-//   many   5,000 files of 4 KiB in 50 folders
-//   mixed  300 files in 10 folders, 200 MiB in all, sizes spread evenly on a log scale from 1 KiB
-//          to 6 MiB (then scaled to the exact total)
+//   PAYLOAD  big    one file of 256 MiB
+//            many   5,000 files of 4 KiB in 50 folders
+//            mixed  300 files in 10 folders, 200 MiB in all, sizes spread evenly on a log scale
+//                   from 1 KiB to 6 MiB (then scaled to the exact total)
+//   DATA     random pseudo-random bytes: no compressor shrinks them, so MSZIP stores them and
+//                   extraction is a copy, as with media, textures and sounds that come compressed
+//          game   bytes that compress as raw game data does (MSZIP keeps about 70 %): runs of
+//                   literals from a skewed alphabet, and now and then a copy of something seen
+//                   shortly before, so that the decompressor has real work
 //
-// The bytes come from fixed seeds, so every run installs the same data. They are made to compress
-// about as well as game data does (MSZIP keeps roughly two thirds of them): runs of literals drawn
-// from a skewed alphabet, and now and then a copy of something seen shortly before. Random bytes
-// alone would leave the decompressor nothing to do; repeated text would leave it too little.
+// The bytes come from fixed seeds, so every run installs the same data.
 #include <sys/stat.h>
 
 #include <cmath>
@@ -40,7 +42,17 @@ private:
 // Copies reach back at most this far, well inside deflate's 32 KiB window.
 constexpr size_t kWindow = 16384;
 
-void fill(std::vector<unsigned char>& data, uint64_t seed) {
+void fillRandom(std::vector<unsigned char>& data, uint64_t seed) {
+    Rng rng(seed);
+    size_t pos = 0;
+    for (; pos + 8 <= data.size(); pos += 8) {
+        const uint64_t r = rng.next();
+        std::memcpy(&data[pos], &r, 8);
+    }
+    for (; pos < data.size(); ++pos) data[pos] = static_cast<unsigned char>(rng.next());
+}
+
+void fillGame(std::vector<unsigned char>& data, uint64_t seed) {
     Rng rng(seed);
     size_t pos = 0;
     while (pos < data.size()) {
@@ -73,14 +85,17 @@ bool makeDirs(const std::string& path) {
     return true;
 }
 
-bool writeFile(const std::string& outdir, const std::string& name, size_t size, uint64_t seed) {
+bool writeFile(const std::string& outdir, const std::string& name, size_t size, bool game, uint64_t seed) {
     const std::string path = outdir + "/" + name;
     if (!makeDirs(path.substr(0, path.rfind('/')))) {
         std::perror(path.c_str());
         return false;
     }
     std::vector<unsigned char> data(size);
-    fill(data, seed);
+    if (game)
+        fillGame(data, seed);
+    else
+        fillRandom(data, seed);
     FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = f != nullptr && std::fwrite(data.data(), 1, size, f) == size;
     if (f != nullptr && std::fclose(f) != 0) ok = false;
@@ -134,10 +149,11 @@ std::vector<File> mixed() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: payloadgen big|many|mixed OUTDIR\n");
+    if (argc != 4 || (std::strcmp(argv[2], "random") != 0 && std::strcmp(argv[2], "game") != 0)) {
+        std::fprintf(stderr, "usage: payloadgen big|many|mixed random|game OUTDIR\n");
         return 2;
     }
+    const bool game = std::strcmp(argv[2], "game") == 0;
     const std::string kind = argv[1];
     std::vector<File> files;
     if (kind == "big")
@@ -152,6 +168,6 @@ int main(int argc, char* argv[]) {
     }
     uint64_t seed = 1;
     for (const File& file : files)
-        if (!writeFile(argv[2], file.name, file.size, seed++)) return 1;
+        if (!writeFile(argv[3], file.name, file.size, game, seed++)) return 1;
     return 0;
 }
