@@ -43,6 +43,10 @@ usage() {
     exit 2
 }
 while [ $# -gt 0 ]; do
+    if [ "$1" = -h ] || [ "$1" = --help ]; then
+        sed -n '2,29s/^# \{0,1\}//p' "$0"
+        exit 0
+    fi
     [ $# -ge 2 ] || usage
     case $1 in
     --runs) runs=$2 ;;
