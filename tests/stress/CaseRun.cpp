@@ -266,6 +266,20 @@ CCaseRun::CCaseRun(SCaseResult& result, bool bEnglish, DWORD dwTimeLimitMs)
     m_strMenuFolder = "\\Zanto stress " + m_strSandbox.substr(m_strSandbox.find_last_of('\\') + 1);
 }
 
+// Whether the clean-up may delete strPath with all below it: never a drive root, never one of
+// the machine's own folders or a folder that holds one.
+static bool MayRemove(const std::string& strPath)
+{
+    const std::string strKey = NormalizePath(strPath);
+    if (strKey.find('\\') == std::string::npos || strKey.compare(0, 2, "z:") == 0)
+        return false;
+    for (const std::string& strKeep : {TempFolder(), WindowsFolder(), ProgramsFolder(), ProgramFilesFolder(),
+                                       std::string("C:\\users"), std::string("C:\\ProgramData")})
+        if (IsAtOrBelow(NormalizePath(strKeep), strKey))
+            return false;
+    return true;
+}
+
 CCaseRun::~CCaseRun()
 {
     try
@@ -276,15 +290,20 @@ CCaseRun::~CCaseRun()
         if (m_bSnapshot)
         {
             // What a case wrote outside was counted; it goes, so that the next case starts clean.
+            // Only what was not there before: a new folder holds nothing older.
             CSnapshot now;
             TakeSnapshot(now);
             for (const std::string& strAdded : CompareSnapshots(m_before, now).added)
-                RemoveLongPath(strAdded);
+                if (MayRemove(strAdded))
+                    RemoveLongPath(strAdded);
         }
-        if (!IsAtOrBelow(NormalizePath(m_strInstallDir), NormalizePath(m_strSandbox)))
+        // The install and start menu folders only when the case made them.
+        if (!m_bInstallExisted && MayRemove(m_strInstallDir))
             RemoveLongPath(m_strInstallDir);
-        RemoveLongPath(m_strSandbox);
-        RemoveLongPath(MenuPath());
+        if (!m_bMenuExisted && MayRemove(MenuPath()))
+            RemoveLongPath(MenuPath());
+        if (MayRemove(m_strSandbox))
+            RemoveLongPath(m_strSandbox);
     }
     catch (...)
     {
@@ -333,12 +352,17 @@ void CCaseRun::TakeSnapshot(CSnapshot& snapshot) const
     snapshot.AddTree(ProgramFilesFolder(), false);
     if (!IsAtOrBelow(NormalizePath(m_strInstallDir), NormalizePath(TempFolder())))
         snapshot.AddTree(ParentOf(m_strInstallDir), true);
+    // A start menu folder that leaves the programs folder, and what lies around it.
+    snapshot.AddTree(ParentOf(ResolvePath(MenuPath())), false);
+    snapshot.AddTree(MenuPath(), true);
     for (const std::string& strRoot : m_watched)
         snapshot.AddTree(strRoot, true);
 }
 
 void CCaseRun::Snapshot()
 {
+    m_bMenuExisted = LongPathExists(MenuPath());
+    m_bInstallExisted = LongPathExists(m_strInstallDir);
     m_before = CSnapshot();
     TakeSnapshot(m_before);
     m_bSnapshot = true;
@@ -437,6 +461,10 @@ void CCaseRun::AnswerBoxes(SCancelPlan* pPlan)
                 seen.nAnswer = pPlan->nAnswer;
             break;
         }
+        case EBox::StepFailure:
+        case EBox::CopyFailed:
+            seen.strStatus = StatusText();
+            break;
         case EBox::DeinstallQuestion:
             seen.nAnswer = m_bAskedToDeinstall ? IDYES : IDNO;
             if (!m_bAskedToDeinstall)
@@ -745,7 +773,12 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
         return EInstallOutcome::Cancelled;
     }
     if (since(EBox::StepFailure, 0))
+    {
+        for (std::size_t i = nFirstBox; i < m_boxes.size(); ++i)
+            if (m_boxes[i].eKind == EBox::StepFailure)
+                Note("failed: \"" + OneLine(m_boxes[i].strText) + "\" at \"" + OneLine(m_boxes[i].strStatus) + "\"");
         return EInstallOutcome::Failed;
+    }
     return EInstallOutcome::Success;
 }
 
@@ -948,7 +981,36 @@ void CCaseRun::CheckInstalled()
     if (it == record.end() || NormalizePath(it->second) != NormalizePath(m_strInstallDir))
         Count(kRecord, "the record names another install folder: " + (it == record.end() ? std::string() : it->second));
     if (!CompleteInstallation(strWhy))
-        Count(kRecord, "record present, installation incomplete: " + strWhy);
+    {
+        // What the run made outside its install folder shows where the rest went.
+        std::string strMade;
+        if (m_bSnapshot)
+        {
+            CSnapshot now;
+            TakeSnapshot(now);
+            unsigned nShown = 0;
+            for (const std::string& strAdded : CompareSnapshots(m_before, now).added)
+                if (!IsAtOrBelow(NormalizePath(strAdded), NormalizePath(m_strInstallDir)) && nShown++ < 8)
+                    strMade += (strMade.empty() ? "; made outside the install folder: " : ", ") + strAdded;
+        }
+        Count(kRecord, "record present, installation incomplete: " + strWhy + strMade);
+    }
+}
+
+bool CCaseRun::IsRunsOwn(const std::string& strKey) const
+{
+    const std::string strInstall = NormalizePath(m_strInstallDir);
+    const std::string strMenu = NormalizePath(MenuPath());
+    // The install folder, with the folders made on the way to it.
+    if (IsAtOrBelow(strKey, strInstall) || IsAtOrBelow(strInstall, strKey))
+        return true;
+    if (!m_bMenuExisted)
+        return IsAtOrBelow(strKey, strMenu) || IsAtOrBelow(strMenu, strKey);
+    // In a start menu folder that was there before, the shortcuts alone.
+    for (const std::string& strLink : ShortcutNames(m_bEnglish))
+        if (strKey == NormalizePath(MenuPath() + "\\" + strLink))
+            return true;
+    return false;
 }
 
 void CCaseRun::CheckNotInstalled(const char* pszWhen)
@@ -963,17 +1025,9 @@ void CCaseRun::CheckNotInstalled(const char* pszWhen)
         return;
     CSnapshot now;
     TakeSnapshot(now);
-    const SSnapDiff diff = CompareSnapshots(m_before, now);
-    const std::string strInstall = NormalizePath(m_strInstallDir);
-    const std::string strMenu = NormalizePath(MenuPath());
-    for (const std::string& strAdded : diff.added)
-    {
-        const std::string strKey = NormalizePath(strAdded);
-        // The folders made on the way to the install folder belong to the run as well.
-        if (IsAtOrBelow(strKey, strInstall) || IsAtOrBelow(strKey, strMenu) || IsAtOrBelow(strInstall, strKey) ||
-            IsAtOrBelow(strMenu, strKey))
+    for (const std::string& strAdded : CompareSnapshots(m_before, now).added)
+        if (IsRunsOwn(NormalizePath(strAdded)))
             Count(kLeftover, std::string(pszWhen) + ": left " + strAdded);
-    }
 }
 
 void CCaseRun::CheckSurroundings(const char* pszWhen)
@@ -983,16 +1037,13 @@ void CCaseRun::CheckSurroundings(const char* pszWhen)
     CSnapshot now;
     TakeSnapshot(now);
     const SSnapDiff diff = CompareSnapshots(m_before, now);
-    const std::string strInstall = NormalizePath(m_strInstallDir);
-    const std::string strMenu = NormalizePath(MenuPath());
     const auto own = [&](const std::string& strKey) {
         return std::any_of(m_own.begin(), m_own.end(), [&](const std::string& strOwn) { return IsAtOrBelow(strKey, strOwn); });
     };
     for (const std::string& strAdded : diff.added)
     {
         const std::string strKey = NormalizePath(strAdded);
-        const bool bOnTheWay = IsAtOrBelow(strInstall, strKey) || IsAtOrBelow(strMenu, strKey);
-        if (!IsAtOrBelow(strKey, strInstall) && !IsAtOrBelow(strKey, strMenu) && !bOnTheWay && !own(strKey))
+        if (!IsRunsOwn(strKey) && !own(strKey))
             Count(kOutside, std::string(pszWhen) + ": new " + strAdded);
     }
     for (const std::string& strRemoved : diff.removed)

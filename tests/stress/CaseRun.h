@@ -110,6 +110,8 @@ public:
 
     // Where the run installs; by default the new folder "Zanto" in a parent with files of its own.
     void SetInstallDir(const std::string& strInstallDir) { m_strInstallDir = strInstallDir; }
+    // As typed on the start menu page, relative to the common programs folder.
+    void SetMenuFolder(const std::string& strMenuFolder) { m_strMenuFolder = strMenuFolder; }
     const std::string& InstallDir() const { return m_strInstallDir; }
     std::string MenuPath() const;
     // Extra trees to compare, e.g. a test drive.
@@ -168,6 +170,9 @@ private:
     void Break();
     bool CompleteInstallation(std::string& strWhy) const;
     void TakeSnapshot(CSnapshot& snapshot) const;
+    // Whether a new entry belongs to the run: in or on the way to its install folder, in a start
+    // menu folder it made, or one of its shortcuts.
+    bool IsRunsOwn(const std::string& strKey) const;
 
     SCaseResult& m_result;
     bool m_bEnglish;
@@ -184,6 +189,9 @@ private:
     std::vector<std::pair<std::string, std::uint32_t>> m_members;
     CSnapshot m_before;
     bool m_bSnapshot = false;
+    // Until the snapshot tells, both count as there before: the clean-up never deletes them.
+    bool m_bMenuExisted = true;
+    bool m_bInstallExisted = true;
     std::set<std::string> m_reported;
     bool m_bBroken = false;
     bool m_bExitExpected = false;

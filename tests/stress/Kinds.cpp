@@ -76,7 +76,14 @@ void RemoveInstallation(CCaseRun& run)
     }
     if (run.Broken())
         return;
-    run.Note("Deinstall stopped with a message; attributes cleared and Deinstall tried again");
+    // Nobody touched this installation: its own removal must finish. Stopped, it leaves the
+    // record with an installation that is no longer whole.
+    std::string strStop = "Deinstall of an untouched installation stopped";
+    for (const SBoxSeen& box : run.Boxes())
+        if (box.eKind == EBox::FileError || box.eKind == EBox::Other)
+            strStop += ": \"" + box.strText + "\"";
+    run.Count(kRecord, strStop + "; the record stays with a half-removed installation");
+    run.Note("attributes cleared as a user would, and Deinstall tried again");
     ClearReadOnly(run.InstallDir());
     ClearReadOnly(run.MenuPath());
     if (run.Deinstall())
@@ -212,8 +219,9 @@ void RunConfigCase(SCaseResult& result, const SCampaignOptions& options, bool bL
 
 // ---- install folders at and beyond MAX_PATH -----------------------------------------------
 
-const unsigned s_anPathLengths[] = {200, 220, 235, 240, 245, 248, 250, 255, 258, 259,
-                                    260, 261, 262, 270, 300, 400, 1000, 5000};
+// Around the cabinet's 200-character folder buffer, up to MAX_PATH and far beyond it.
+const unsigned s_anPathLengths[] = {150, 180, 190, 195, 198, 199, 200, 201, 205, 220, 235, 240, 245, 248,
+                                    250, 255, 258, 259, 260, 261, 262, 270, 300, 400, 1000, 5000, 32000};
 const char* const s_apszPathForms[] = {"short names", "long names", "trailing backslash", "forward slashes",
                                        "a name beyond 255"};
 
@@ -251,6 +259,70 @@ void RunPathCase(SCaseResult& result, const SCampaignOptions& options)
     run.SetInstallDir(strInstallDir);
     result.strWhat = "install folder of " + std::to_string(strInstallDir.size()) + " characters, " +
                      s_apszPathForms[nForm] + (bEnglish ? " (English)" : " (German)");
+    run.ExpectDemoPayload(true);
+    run.Snapshot();
+    if (run.Launch())
+        InstallAndRemove(run, result);
+    Finish(run);
+}
+
+// ---- start menu folders ---------------------------------------------------------------------
+
+struct SMenuFolder
+{
+    const char* pszWhat;
+    std::string strFolder; // as typed on the start menu page
+};
+
+const std::vector<SMenuFolder>& MenuFolders()
+{
+    static const std::vector<SMenuFolder> s_folders = {
+        {"empty: the programs folder itself", ""},
+        {"a lone backslash", "\\"},
+        {"climbing out of the programs folder", "\\..\\..\\zanto-menu-out"},
+        {"climbing up to the drive root", "\\..\\..\\..\\..\\..\\..\\..\\.."},
+        {"characters Windows forbids", "\\Zanto a|b<c>\"d\""},
+        {"beyond MAX_PATH", "\\" + std::string(250, 'm')},
+        {"at MAX_PATH with the shortcut names", "\\" + std::string(180, 'n')},
+        {"a device name", "\\CON"},
+        {"a drive path", "C:\\zanto-menu-abs"},
+        {"four new levels", "\\Zanto\\Demo\\Deep\\Deeper"},
+        {"a trailing dot", "\\Zanto stress."},
+        {"blanks around", "\\  Zanto stress  "},
+        {"a stream name", "\\Zanto:stream"},
+        {"format characters", "\\%s%n%x"},
+        {"forward slashes", "/Zanto stress/fwd"},
+        {"a folder of the user's that exists", "(user)"},
+    };
+    return s_folders;
+}
+
+void RunMenuCase(SCaseResult& result, const SCampaignOptions& options)
+{
+    const std::vector<SMenuFolder>& folders = MenuFolders();
+    const SMenuFolder& folder = folders[result.nIndex % folders.size()];
+    const bool bEnglish = (result.nIndex / folders.size()) % 2 == 0;
+    CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
+    std::string strFolder = folder.strFolder;
+    struct SUserFolder
+    {
+        std::string strPath;
+        ~SUserFolder()
+        {
+            if (!strPath.empty())
+                RemoveLongPath(strPath);
+        }
+    } user;
+    if (strFolder == "(user)")
+    {
+        // Shortcuts go into it; the folder and the user's own shortcut stay.
+        strFolder = "\\Zanto user " + run.Sandbox().substr(run.Sandbox().find_last_of('\\') + 1);
+        user.strPath = ProgramsFolder() + strFolder;
+        CreateDirectoryA(user.strPath.c_str(), nullptr);
+        WriteTextFile(user.strPath + "\\Mine.lnk", "the user's shortcut");
+    }
+    run.SetMenuFolder(strFolder);
+    result.strWhat = std::string("start menu folder: ") + folder.pszWhat + (bEnglish ? " (English)" : " (German)");
     run.ExpectDemoPayload(true);
     run.Snapshot();
     if (run.Launch())
@@ -411,16 +483,20 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
             Finish(run);
             return;
         }
+        // The folder page judged the proposed folder's drive; the typed full one is met only by
+        // the installation itself.
         InstallAndRemove(run, result);
         Finish(run);
         return;
     }
 
-    // Free space from 1 MiB up in quarters: the drive fills at another file of the cabinet each
-    // time, or, with a big language file, during the language files; the last ones fit.
+    // Free space from 1 MiB up: the drive fills at another file each time, or, with a big
+    // language file, during the language files; the last ones fit.
     AnnounceSmallSizes(run);
+    // 1 MiB to 2.1 MiB in steps of 144 KiB: the demo's 2.1 MB fill the drive at another file
+    // each time; 2.5 and 3.75 MiB hold it.
     const unsigned nStep = result.nIndex % 12;
-    std::uint64_t nLeave = (1u << 20) + nStep * (256u << 10);
+    std::uint64_t nLeave = nStep < 9 ? (1024u + 144u * nStep) << 10 : nStep == 9 ? 2560u << 10 : 3840u << 10;
     std::string strExtra;
     if (nStep == 10)
     {
@@ -557,8 +633,16 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         return;
     }
     SetOutcome(result, "removal stopped");
+    for (const SBoxSeen& box : run.Boxes())
+        if (box.eKind == EBox::FileError || box.eKind == EBox::Other)
+            run.Note("removal stopped: \"" + box.strText + "\"");
     if (!run.SawBox(EBox::FileError))
         run.Note("the removal stopped without a file error");
+    // Read-only copies of a read-only medium are the installation's own files: nobody made
+    // anything read-only, so its removal must finish.
+    if (nVariant == 11)
+        run.Count(kRecord, "Deinstall of an installation from a read-only medium stopped; the record stays with a "
+                           "half-removed installation");
     // A stopped removal keeps the record, so that Deinstall can be tried again; what could not
     // be deleted is still there.
     if (RecordValues().empty())
@@ -784,16 +868,18 @@ void RunCancelFileCase(SCaseResult& result, const SCampaignOptions& options, boo
 const std::vector<SKind>& CampaignKinds()
 {
     static const std::vector<SKind> s_kinds = {
-        {"cab-gcab", "Cabinet: demo data.cab (gcab, MSZIP) mutated", 150, {0, 1, 2},
+        {"cab-gcab", "Cabinet: demo data.cab (gcab, MSZIP) mutated", 150, {0, 2},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCabinetCase(r, o, true); }},
-        {"cab-writer", "Cabinet: writer-made (stored) mutated", 150, {0, 1, 2},
+        {"cab-writer", "Cabinet: writer-made (stored) mutated", 150, {1},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCabinetCase(r, o, false); }},
         {"config-ini", "Configuration: setup_en.ini / setup_ger.ini", 60, {0, 1},
          [](SCaseResult& r, const SCampaignOptions& o) { RunConfigCase(r, o, false); }},
-        {"config-licence", "Configuration: eula_en.txt / eula.txt", 50, {0, 1},
+        {"config-licence", "Configuration: eula_en.txt / eula.txt", 50, {1},
          [](SCaseResult& r, const SCampaignOptions& o) { RunConfigCase(r, o, true); }},
-        {"path", "Install folder at and beyond MAX_PATH", 36, {9, 11},
+        {"path", "Install folder at and beyond MAX_PATH", 54, {5},
          [](SCaseResult& r, const SCampaignOptions& o) { RunPathCase(r, o); }},
+        {"menu", "Start menu folder: odd, long and existing", 32, {9},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunMenuCase(r, o); }},
         {"disk-full", "Disk: full drive", 6, {0},
          [](SCaseResult& r, const SCampaignOptions& o) { RunDiskCase(r, o, false); }},
         {"disk-fills", "Disk: drive fills during the installation", 12, {0},

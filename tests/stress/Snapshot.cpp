@@ -47,14 +47,12 @@ std::uint64_t HashWide(const std::wstring& strPath)
 
 std::wstring LongPath(const std::string& strPath)
 {
-    std::string strFull = strPath;
-    for (char& ch : strFull)
-        if (ch == '/')
-            ch = '\\';
-    if (strFull.compare(0, 4, "\\\\?\\") == 0)
-        return Widen(strFull);
+    // "\\?\" turns off the system's own resolving of "." and "..": done here instead.
+    const std::string strFull = ResolvePath(strPath);
     if (strFull.compare(0, 2, "\\\\") == 0)
         return L"\\\\?\\UNC\\" + Widen(strFull.substr(2));
+    if (strFull.size() == 2 && strFull[1] == ':')
+        return L"\\\\?\\" + Widen(strFull) + L"\\";
     return L"\\\\?\\" + Widen(strFull);
 }
 
@@ -101,16 +99,12 @@ void RemoveLongPath(const std::string& strPath)
     RemoveDirectoryW(strWide.c_str());
 }
 
-std::string NormalizePath(const std::string& strPath)
+std::string ResolvePath(const std::string& strPath)
 {
     std::string strText = strPath;
     for (char& ch : strText)
-    {
         if (ch == '/')
             ch = '\\';
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    }
     std::string strPrefix;
     if (strText.compare(0, 4, "\\\\?\\") == 0)
         strText.erase(0, 4);
@@ -144,6 +138,15 @@ std::string NormalizePath(const std::string& strPath)
     return strResult;
 }
 
+std::string NormalizePath(const std::string& strPath)
+{
+    std::string strResult = ResolvePath(strPath);
+    for (char& ch : strResult)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return strResult;
+}
+
 bool IsAtOrBelow(const std::string& strNormalizedPath, const std::string& strNormalizedFolder)
 {
     if (strNormalizedFolder.empty())
@@ -156,12 +159,9 @@ bool IsAtOrBelow(const std::string& strNormalizedPath, const std::string& strNor
 
 void CSnapshot::AddTree(const std::string& strRoot, bool bRecursive)
 {
-    std::string strAnsi = strRoot;
-    while (strAnsi.size() > 3 && (strAnsi.back() == '\\' || strAnsi.back() == '/'))
-        strAnsi.pop_back();
-    if (strAnsi.size() == 3 && strAnsi.back() == '\\')
-        strAnsi.pop_back(); // "C:" + "\\" + name below
-    Walk(LongPath(strAnsi.size() == 2 ? strAnsi + "\\" : strAnsi), strAnsi, bRecursive, 0);
+    // A drive root resolves to "C:"; its entries are "C:" + "\\" + name.
+    const std::string strAnsi = ResolvePath(strRoot);
+    Walk(LongPath(strAnsi), strAnsi, bRecursive, 0);
 }
 
 void CSnapshot::Walk(const std::wstring& strFolder, const std::string& strAnsiFolder, bool bRecursive, int nDepth)

@@ -44,6 +44,10 @@ struct SSnapDiff
 
 SSnapDiff CompareSnapshots(const CSnapshot& before, const CSnapshot& after);
 
+// The path with backslashes, "." and ".." resolved, no doubled or trailing separators and no
+// trailing dots or blanks on a name, as Windows reads it.
+std::string ResolvePath(const std::string& strPath);
+
 // The form in which two paths compare: backslashes, "." and ".." resolved, no doubled or trailing
 // separators, no trailing dots or blanks on a name (Windows drops them), lower case.
 std::string NormalizePath(const std::string& strPath);

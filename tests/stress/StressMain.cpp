@@ -106,7 +106,7 @@ bool SelfCheck(std::string& strReport)
             const HWND hWnd = WaitForWindowTitle(probe.GetPid(), "Stress probe", 20000);
             DWORD_PTR dwResult = 0;
             const bool bNoticed =
-                hWnd != nullptr && !SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &dwResult);
+                hWnd != nullptr && !SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &dwResult);
             probe.Terminate();
             line("hang (no answer to SendMessageTimeout)", bNoticed);
         }
@@ -186,14 +186,18 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
     {
         const std::string strArg = argv[i];
-        strCommand += " " + strArg;
+        // The report's own path says nothing about the cases.
+        const bool bShown = strArg != "--report";
+        if (bShown)
+            strCommand += " " + strArg;
         const auto value = [&]() -> std::string {
             if (i + 1 >= argc)
             {
                 Usage();
                 std::exit(2);
             }
-            strCommand += std::string(" ") + argv[i + 1];
+            if (bShown)
+                strCommand += std::string(" ") + argv[i + 1];
             return argv[++i];
         };
         if (strArg == "--seed")
