@@ -154,8 +154,9 @@ void RunCabinetCase(SCaseResult& result, const SCampaignOptions& options, bool b
     WriteTextFile(run.Session().MediumFile("data.cab"), mutated.strBytes);
     // Members with plain names must be there whole after a success; of two of one name, the last.
     std::map<std::string, std::pair<std::string, std::uint32_t>> byName;
+    // The installation's own list replaces a member of its name.
     for (const SCabMemberInfo& member : DeclaredMembers(mutated.strBytes))
-        if (IsPlainMemberName(member.strName))
+        if (IsPlainMemberName(member.strName) && NormalizePath(member.strName) != "uninstall.dat")
             byName[NormalizePath(member.strName)] = {member.strName, member.nSize};
     std::vector<std::pair<std::string, std::uint32_t>> members;
     for (const auto& entry : byName)
