@@ -97,7 +97,7 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome)
     if (result.strOutcome.empty())
         result.strOutcome = strOutcome;
     else
-        result.strOutcome += ", " + strOutcome;
+        result.strOutcome += " then " + strOutcome;
 }
 
 // Walks with the case's folders, installs, removes a successful installation again.
