@@ -600,6 +600,7 @@ bool CCaseRun::Launch()
     {
         if (m_pSession->Process().IsRunning())
         {
+            m_result.strOutcome = "no main window";
             Count(kHang, "no main window and no message within 60 s");
             Break();
             return false;
