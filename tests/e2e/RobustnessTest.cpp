@@ -206,8 +206,8 @@ TEST(StartMenuFolderTest, DISABLED_NoSuccessWithoutTheShortcuts)
 // Fault: a member whose entry says it is continued from a previous cabinet of a set (folder index
 // 0xFFFD, or 0xFFFF: from the previous and into the next) is passed over without a word: the
 // installation reports success and writes the record, and the member is missing. A cabinet that
-// continues into a next one fails the extraction; one continued from a previous one is no more
-// part of this medium.
+// continues into a next one fails the extraction; one continued from a previous one does not
+// belong to this medium either.
 // Campaign: --seed 1 --only cab-writer:84 (0xFFFF on an empty member, data\tool26.txt).
 // Wanted: every member of the cabinet installed, or the extraction fails and nothing is left.
 TEST(ContinuedCabinetTest, DISABLED_AMemberContinuedFromAPreviousCabinetFailsTheExtraction)

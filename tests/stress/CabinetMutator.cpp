@@ -575,7 +575,7 @@ std::string ManyFilesCabinet(unsigned nFiles)
     for (unsigned i = 0; i < nFiles; ++i)
     {
         char szName[64];
-        std::snprintf(szName, sizeof(szName), "pack\\part%02u\\file%03u.dat", i / 20, i);
+        std::snprintf(szName, sizeof(szName), "pack\\group%02u\\file%03u.dat", i / 20, i);
         members.emplace_back(szName, std::string(2000 + (i * 37) % 3000, static_cast<char>('a' + i % 26)));
     }
     return BuildCabinet(members);

@@ -113,7 +113,7 @@ std::string ResolvePath(const std::string& strPath)
         strPrefix = "\\\\";
         strText.erase(0, 2);
     }
-    std::vector<std::string> parts;
+    std::vector<std::string> components;
     std::size_t nStart = 0;
     while (nStart <= strText.size())
     {
@@ -125,16 +125,16 @@ std::string ResolvePath(const std::string& strPath)
                 strPart.pop_back();
         if (strPart == "..")
         {
-            if (parts.size() > 1)
-                parts.pop_back();
+            if (components.size() > 1)
+                components.pop_back();
         }
         else if (!strPart.empty() && strPart != ".")
-            parts.push_back(strPart);
+            components.push_back(strPart);
         nStart = nEnd + 1;
     }
     std::string strResult = strPrefix;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        strResult += (i ? "\\" : "") + parts[i];
+    for (std::size_t i = 0; i < components.size(); ++i)
+        strResult += (i ? "\\" : "") + components[i];
     return strResult;
 }
 
