@@ -1,0 +1,52 @@
+// The hook DLL: loaded into the program under test by SetWindowsHookEx, it watches the texts
+// sent to the status line and posts the cancel when the armed one comes.
+#include "CancelHook.h"
+
+#include <cstring>
+
+namespace
+{
+SCancelHookShared* Shared()
+{
+    static SCancelHookShared* s_pShared = nullptr;
+    if (s_pShared == nullptr)
+    {
+        const HANDLE hMapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, STRESS_HOOK_MAPPING);
+        if (hMapping != nullptr)
+            s_pShared = static_cast<SCancelHookShared*>(
+                MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SCancelHookShared)));
+    }
+    return s_pShared;
+}
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_SETTEXT && pMessage->lParam != 0)
+    {
+        SCancelHookShared* pShared = Shared();
+        if (pShared != nullptr && pShared->nArmed &&
+            reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hStatus)) == pMessage->hwnd &&
+            std::strcmp(reinterpret_cast<const char*>(pMessage->lParam), pShared->szText) == 0 &&
+            InterlockedExchange(&pShared->nArmed, 0) == 1)
+        {
+            const HWND hCancel = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hCancel));
+            if (pShared->bEscape)
+            {
+                const HWND hFocus = GetFocus() != nullptr ? GetFocus() : GetParent(hCancel);
+                PostMessageA(hFocus, WM_KEYDOWN, VK_ESCAPE, 0);
+                PostMessageA(hFocus, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+            }
+            else
+                PostMessageA(hCancel, BM_CLICK, 0, 0);
+            InterlockedExchange(&pShared->nFired, 1);
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+{
+    return TRUE;
+}

@@ -1,0 +1,31 @@
+// The kinds of cases of the campaign and how each case of a kind is made and run.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CaseRun.h"
+
+struct SCampaignOptions
+{
+    std::uint64_t nSeed = 1;
+    DWORD dwCaseLimitMs = 240000;
+    // The drive letter of a test volume for the disk cases (4 MiB or more gives every fill
+    // point); empty leaves the disk cases out.
+    std::string strDrive;
+};
+
+struct SKind
+{
+    const char* pszName;
+    const char* pszTitle; // for the report
+    unsigned nFullCount;  // cases of a full campaign
+    std::vector<unsigned> slice; // the case numbers of the CI slice
+    std::function<void(SCaseResult&, const SCampaignOptions&)> fnRun;
+};
+
+const std::vector<SKind>& CampaignKinds();
