@@ -4,18 +4,21 @@
 
 #include <cstring>
 
+#include "CabinetHeader.h"
 #include "CreatePath.h"
 #include "InstallLog.h"
 #include "InstallPaths.h"
 #include "MessagePump.h"
 #include "ProgressPercent.h"
 #include "Trace.h"
+#include "UniqueHandle.h"
 #include "ZantoSetupDlg.h"
 
 namespace
 {
 UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
 {
+    ++target.nMembers;
     if (target.nError != NO_ERROR)
         return FILEOP_ABORT;
     // A name that leaves the install folder, or a path that does not fit the record, ends the
@@ -49,6 +52,17 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     PumpMessages();
     // A cancel confirmed just now has removed what was written; this file must not come back.
     return g_bAbort ? FILEOP_SKIP : FILEOP_DOIT;
+}
+
+// The number of members that the medium's cabinet declares, or false where it has no header.
+bool DeclaredMemberCount(const char* pszCabinet, unsigned& nMembers)
+{
+    CUniqueFile hFile(CreateFileA(pszCabinet, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    unsigned char aHeader[32];
+    DWORD nRead = 0;
+    return hFile && ReadFile(hFile.get(), aHeader, sizeof(aHeader), &nRead, nullptr) &&
+           ReadCabinetMemberCount(aHeader, nRead, nMembers);
 }
 
 UINT CheckExtractedFile(const SCabinetTarget& target, const FILEPATHS_A& paths)
@@ -117,5 +131,17 @@ bool CZantoSetupDlg::ExtractCabinet()
     if (CreateDirectoryA(target.szFolder, nullptr))
         m_installLog.AddFolder(target.szFolder);
 
-    return SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) && target.nError == NO_ERROR;
+    // A member continued from an earlier cabinet of a set is passed over without a notification:
+    // only a count of the offered members against the header's shows that one is missing.
+    unsigned nDeclared = 0;
+    if (!DeclaredMemberCount("data.cab", nDeclared))
+        return false;
+    if (!SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) || target.nError != NO_ERROR)
+        return false;
+    if (target.nMembers != nDeclared)
+    {
+        Trace("Cabinet declares %u files, offered %u\n", nDeclared, target.nMembers);
+        return false;
+    }
+    return true;
 }

@@ -15,6 +15,7 @@ struct SCabinetTarget
     std::string strLastFolder;   // the folder made sure of for the previous file
     DWORD nFileSize;             // the size the cabinet gives for the file being extracted
     UINT nError;                 // the first error of an extracted file
+    unsigned nMembers;           // the members offered so far
 };
 
 // The file callback of SetupIterateCabinetA: names each file's target below the install folder,

@@ -54,6 +54,17 @@ bool IsSafeMemberName(const std::string& strName)
     }
 }
 
+bool IsSafeMenuFolder(const std::string& strMenuFolder)
+{
+    size_t nStart = 0;
+    size_t nEnd = strMenuFolder.size();
+    if (nEnd > nStart && strMenuFolder[nStart] == '\\')
+        ++nStart;
+    if (nEnd > nStart && strMenuFolder[nEnd - 1] == '\\')
+        --nEnd;
+    return nStart == nEnd || IsSafeMemberName(strMenuFolder.substr(nStart, nEnd - nStart));
+}
+
 std::string TreeDestinationFolder(const std::string& strInstallDir, const std::string& strTreeFolder)
 {
     const size_t nTop = strTreeFolder.find('\\');

@@ -8,6 +8,11 @@
 // characters that Windows does not allow in names.
 bool IsSafeMemberName(const std::string& strName);
 
+// Whether the start menu folder typed on its page, joined to the programs folder without a
+// separator of its own, stays there: plain names below one leading backslash, a trailing one
+// allowed. Empty or a lone backslash is the programs folder itself.
+bool IsSafeMenuFolder(const std::string& strMenuFolder);
+
 // The destination folder of the files in strTreeFolder, a folder of a copied tree given relative
 // to the setup directory ("en", "en\\docs"): the tree's own top folder is dropped, so
 // "ger\\docs" lands in strInstallDir + "\\docs" and "en" in strInstallDir itself.

@@ -75,7 +75,9 @@ void CZantoSetupDlg::DoInstall()
 bool CZantoSetupDlg::CreateMenuAndRegistryEntries()
 {
     SetDlgItemText(IDC_STATUS, Text("Creating startmenu entries ...", "Erstelle Startmenü-Einträge ..."));
-    CreateShortcuts();
+    // A menu without its shortcuts is no installation the user can start or remove from there.
+    if (!CreateShortcuts())
+        return false;
     SetDlgItemText(IDC_STATUS, Text("Creating registry entries ...", "Erstelle Registry-Einträge ..."));
     // An installation that Deinstall could not find or could not take apart again is not
     // finished: without its list or its record it fails like any other step.

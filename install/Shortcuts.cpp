@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-
 #include "ComPtr.h"
 #include "CreatePath.h"
 #include "Homepage.h"
+#include "InstallPaths.h"
 #include "TextFormat.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
@@ -19,20 +19,22 @@ const SShortcut g_aShortcuts[5] = {
     {"%s%s\\Options.lnk", "%s%s\\Einstellungen.lnk", "%s\\settings.exe", "%s\\settings.exe"},
 };
 
-void CZantoSetupDlg::CreateShortcuts()
+bool CZantoSetupDlg::CreateShortcuts()
 {
     // The paths of the menu are limited as their buffers always were; one that does not fit is
-    // not made at all rather than cut short.
+    // not made at all rather than cut short. A menu folder that leaves the programs folder gets
+    // nothing: Deinstall would not find it there.
     constexpr size_t kMaxPath = 1023;
     const std::string strFolder = m_strProgramsDir + m_strMenuFolder;
-    if (m_strInstallDir.size() > kMaxPath || strFolder.size() >= kMaxPath)
+    if (m_strInstallDir.size() > kMaxPath || strFolder.size() >= kMaxPath || !IsSafeMenuFolder(m_strMenuFolder))
     {
         Trace("FEHLER Link erstellt\n");
-        return;
+        return false;
     }
     // Every missing level of the menu folder is made, not only the last one.
     CreatePath((strFolder + "\\").c_str(), &m_installLog);
 
+    bool bAllMade = true;
     for (const SShortcut& shortcut : g_aShortcuts)
     {
         const std::string strLink = FormatText(m_bEnglish ? shortcut.pszLinkEnglish : shortcut.pszLinkGerman,
@@ -44,10 +46,14 @@ void CZantoSetupDlg::CreateShortcuts()
         const bool bNew = GetFileAttributesA(strLink.c_str()) == INVALID_FILE_ATTRIBUTES;
         if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath ||
             CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)
+        {
             Trace("FEHLER Link erstellt\n");
+            bAllMade = false;
+        }
         else if (bNew)
             m_installLog.AddFile(strLink);
     }
+    return bAllMade;
 }
 
 HRESULT CZantoSetupDlg::CreateLink(const char* pszTarget, const char* pszLink, const char* pszDescription,

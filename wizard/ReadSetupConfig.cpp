@@ -37,10 +37,7 @@ bool ReadLicenseText(const char* pszName, std::string& strText)
         return false;
     std::string strLine;
     while (file.ReadLine(strLine))
-    {
-        strText += strLine;
-        strText += "\r\n";
-    }
+        AppendLicenseLine(strText, strLine);
     return !file.HasFailed();
 }
 }

@@ -29,3 +29,18 @@ DWORD ParseByteCount(const std::string& strValue)
         return 0;
     return nCount > MAXDWORD ? MAXDWORD : static_cast<DWORD>(nCount);
 }
+
+void AppendLicenseLine(std::string& strText, const std::string& strLine)
+{
+    size_t nStart = 0;
+    while (strLine.size() - nStart > kLicenseLineBreak)
+    {
+        size_t nEnd = strLine.find_last_of(" \t", nStart + kLicenseLineBreak - 1);
+        nEnd = nEnd == std::string::npos || nEnd < nStart ? nStart + kLicenseLineBreak : nEnd + 1;
+        strText.append(strLine, nStart, nEnd - nStart);
+        strText += "\r\n";
+        nStart = nEnd;
+    }
+    strText.append(strLine, nStart, std::string::npos);
+    strText += "\r\n";
+}

@@ -49,7 +49,8 @@ public:
     bool CopyLanguageFiles();
     bool CopySourceFiles();
     bool CopyTree(std::string strFolder);
-    void CreateShortcuts();
+    // False when not every shortcut was made.
+    bool CreateShortcuts();
     HRESULT CreateLink(const char* pszTarget, const char* pszLink, const char* pszDescription,
                        const char* pszWorkingDir);
 

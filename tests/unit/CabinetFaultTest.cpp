@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CabinetHeader.h"
 #include "CabinetRun.h"
 #include "CabinetWriter.h"
 #include "TempFolder.h"
@@ -206,3 +207,21 @@ INSTANTIATE_TEST_SUITE_P(
                     SBitFlipCase{"declared size one more", 44, 0x01, false,
                                  {CabinetInfo(), InCabinet("a.txt", 7), Extracted()}, "abcdef"}),
     [](const testing::TestParamInfo<SBitFlipCase>& info) { return std::to_string(info.index); });
+
+// The count of members that the extraction holds the offered ones against.
+TEST(CabinetHeaderTest, GivesTheDeclaredMemberCountOfACabinetOnly)
+{
+    std::vector<SCabMember> members;
+    for (int i = 0; i < 300; ++i)
+        members.emplace_back("m" + std::to_string(i) + ".txt", "x");
+    const std::string strCabinet = BuildCabinet(members);
+    const auto* pBytes = reinterpret_cast<const unsigned char*>(strCabinet.data());
+    unsigned nMembers = 0;
+    EXPECT_TRUE(ReadCabinetMemberCount(pBytes, strCabinet.size(), nMembers));
+    EXPECT_EQ(300u, nMembers);
+
+    EXPECT_FALSE(ReadCabinetMemberCount(pBytes, 29, nMembers)) << "cut within the count";
+    std::string strOther = strCabinet;
+    strOther[3] = 'G';
+    EXPECT_FALSE(ReadCabinetMemberCount(reinterpret_cast<const unsigned char*>(strOther.data()), strOther.size(), nMembers));
+}

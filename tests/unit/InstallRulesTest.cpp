@@ -58,6 +58,24 @@ INSTANTIATE_TEST_SUITE_P(
                     SMemberCase{"tab\there", false}, SMemberCase{"CON", false}, SMemberCase{"data\\nul.txt", false},
                     SMemberCase{"Com1.dat", false}, SMemberCase{"LPT9", false}, SMemberCase{"aux .txt", false}));
 
+class MenuFolderTest : public testing::TestWithParam<SMemberCase>
+{
+};
+
+TEST_P(MenuFolderTest, StaysInsideTheProgramsFolder)
+{
+    EXPECT_EQ(GetParam().bSafe, IsSafeMenuFolder(GetParam().pszName)) << GetParam().pszName;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, MenuFolderTest,
+    testing::Values(SMemberCase{"\\Zanto", true}, SMemberCase{"\\Games\\Zanto Demo", true}, SMemberCase{"\\Zanto\\", true},
+                    SMemberCase{"", true}, SMemberCase{"\\", true}, SMemberCase{"Zanto", true},
+                    SMemberCase{"\\..", false}, SMemberCase{"\\..\\..\\out", false},
+                    SMemberCase{"\\Games\\..\\..\\out", false}, SMemberCase{"\\\\Zanto", false},
+                    SMemberCase{"\\Zanto\\\\", false}, SMemberCase{"\\C:\\x", false}, SMemberCase{"\\Zanto a|b", false},
+                    SMemberCase{"\\CON", false}, SMemberCase{"\\Zanto ", false}, SMemberCase{"\\.\\Zanto", false}));
+
 struct SDestinationCase
 {
     const char* pszInstallDir;
