@@ -42,8 +42,13 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     {
         CreatePath(info.FullTargetName, target.pLog);
         target.strLastFolder = strFolder;
+        const std::vector<std::string>& folders = target.pLog->Folders();
+        target.bNewFolder = !folders.empty() && folders.back() == strFolder;
     }
-    target.pLog->AddFileIfNew(info.FullTargetName);
+    if (target.bNewFolder)
+        target.pLog->AddFile(info.FullTargetName);
+    else
+        target.pLog->AddFileIfNew(info.FullTargetName);
     target.nFileSize = info.FileSize;
 
     g_nBytesDone += info.FileSize;

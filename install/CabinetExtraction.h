@@ -13,6 +13,7 @@ struct SCabinetTarget
     char szFolder[200];          // the install folder
     CInstallLog* pLog;           // what the extraction creates
     std::string strLastFolder;   // the folder made sure of for the previous file
+    bool bNewFolder;             // whether this extraction created it, so that nothing in it is older
     DWORD nFileSize;             // the size the cabinet gives for the file being extracted
     UINT nError;                 // the first error of an extracted file
     unsigned nMembers;           // the members offered so far

@@ -3,6 +3,7 @@
 
 #include "InstallLog.h"
 #include "MessageBox.h"
+#include "MessagePump.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
 
@@ -65,7 +66,9 @@ void CZantoSetupDlg::DoInstall()
     }
 
     m_progress.SetPos(100);
-    Sleep(200);
+    // The full bar stands for a moment before the message; the window keeps answering other
+    // programs meanwhile, while the user's clicks wait.
+    PauseAnsweringSentMessages(200);
     AppMessageBox(Text("Installation successfull.", "Installation erfolgreich abgeschlossen."));
     m_nPage = 0;
     ShowPage();
@@ -83,6 +86,7 @@ bool CZantoSetupDlg::CreateMenuAndRegistryEntries()
     // finished: without its list or its record it fails like any other step.
     const std::string strLogPath = m_strInstallDir + "\\" + kInstallLogName;
     m_installLog.AddFileIfNew(strLogPath);
+    AnswerSentMessages();
     if (!m_installLog.Save(strLogPath) || !WriteUninstallRecord())
         return false;
     SetDlgItemText(IDC_STATUS, Text("Installation finished.", "Installation beendet."));

@@ -17,3 +17,22 @@ void PumpMessages()
         DispatchMessageA(&msg);
     }
 }
+
+void AnswerSentMessages()
+{
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+void PauseAnsweringSentMessages(DWORD nMilliseconds)
+{
+    const DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        const DWORD dwPassed = GetTickCount() - dwStart;
+        if (dwPassed >= nMilliseconds)
+            return;
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, nMilliseconds - dwPassed, QS_SENDMESSAGE) == WAIT_OBJECT_0)
+            AnswerSentMessages();
+    }
+}

@@ -7,6 +7,7 @@
 #include "CreatePath.h"
 #include "Homepage.h"
 #include "InstallPaths.h"
+#include "MessagePump.h"
 #include "TextFormat.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
@@ -43,6 +44,8 @@ bool CZantoSetupDlg::CreateShortcuts()
         const std::string strTarget =
             pszTarget != nullptr ? FormatText(pszTarget, m_strInstallDir.c_str()) : ProductHomepage(m_bEnglish);
         Trace("Erstelle %s %s\n", strTarget.c_str(), strLink.c_str());
+        // The shortcuts take a while each; clicks wait until the menu is done.
+        AnswerSentMessages();
         const bool bNew = GetFileAttributesA(strLink.c_str()) == INVALID_FILE_ATTRIBUTES;
         if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath ||
             CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)

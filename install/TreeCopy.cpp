@@ -83,6 +83,7 @@ bool CZantoSetupDlg::CopyTreeFile(const std::string& strSource, const std::strin
         if (!GetFileAttributesExA(strSource.c_str(), GetFileExInfoStandard, &status))
             return false;
         g_nBytesDone += status.nFileSizeLow;
+        info.FileSize = status.nFileSizeLow;
         const DWORD nPercent = ProgressPercent(g_nBytesDone, g_nBytesNeeded);
 
         Trace("copy %s -> %s\n", strSource.c_str(), strTarget.c_str());

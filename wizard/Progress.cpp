@@ -34,12 +34,20 @@ int SlideIndex(int nPercent, int nSlides)
 LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
 {
     const auto* pInfo = reinterpret_cast<const FILE_IN_CABINET_INFO_A*>(wParam);
-    const std::string strTarget(pInfo->FullTargetName, strnlen(pInfo->FullTargetName, MAX_PATH));
-    SetDlgItemText(IDC_STATUS, FormatText(Text("Copy file:\n%s", "Kopiere Datei:\n%s"), strTarget.c_str()));
+    const DWORD dwNow = GetTickCount();
+    if (pInfo->FileSize >= kNamedFileSize || dwNow - m_dwStatusShown >= kStatusFrameMs)
+    {
+        const std::string strTarget(pInfo->FullTargetName, strnlen(pInfo->FullTargetName, MAX_PATH));
+        SetDlgItemText(IDC_STATUS, FormatText(Text("Copy file:\n%s", "Kopiere Datei:\n%s"), strTarget.c_str()));
+        m_dwStatusShown = dwNow;
+    }
 
     const int nPercent = static_cast<int>(lParam);
     m_progress.SetPos(nPercent);
-    SetDlgItemText(IDC_PERCENT, FormatText("%d%%", nPercent));
+    // The percentage changes a hundred times in an installation; the same text is not painted again.
+    const std::string strPercent = FormatText("%d%%", nPercent);
+    if (GetDlgItemText(IDC_PERCENT) != strPercent)
+        SetDlgItemText(IDC_PERCENT, strPercent);
 
     const int nSlides = static_cast<int>(m_slides.size());
     const int nSlide = SlideIndex(nPercent, nSlides);

@@ -85,6 +85,8 @@ public:
     std::string m_strSpaceInfo;
     std::string m_strMenuFolder;
     HICON m_hIcon = nullptr;
+    // When the status line last showed a file's name (GetTickCount).
+    DWORD m_dwStatusShown = 0;
     // What the installation of this run created, or what Deinstall found listed in the folder.
     CInstallLog m_installLog;
 

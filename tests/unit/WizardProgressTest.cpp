@@ -15,9 +15,10 @@
 namespace
 {
 // Sends one progress report as the install loops do.
-void Report(const CWizardUnderTest& dlg, const char* pszTarget, int nPercent)
+void Report(const CWizardUnderTest& dlg, const char* pszTarget, int nPercent, DWORD nFileSize = 0)
 {
     FILE_IN_CABINET_INFO_A info = {};
+    info.FileSize = nFileSize;
     lstrcpynA(info.FullTargetName, pszTarget, MAX_PATH);
     SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), nPercent);
 }
@@ -87,6 +88,25 @@ TEST(ProgressReportTest, ShowsFileBarAndPercentage)
     RunInWizard(false, [](CWizardUnderTest& dlg) {
         Report(dlg, "C:\\Programme\\Zanto\\readme.txt", 7);
         EXPECT_EQ("Kopiere Datei:\nC:\\Programme\\Zanto\\readme.txt", dlg.GetDlgItemText(IDC_STATUS));
+    });
+}
+
+// Small files that follow each other within a frame are not named; a big one always is, and so is
+// the next file once the name shown last has stood for a frame.
+TEST(ProgressReportTest, NamesBigFilesAndOneSmallFilePerFrame)
+{
+    RunInWizard(true, [](CWizardUnderTest& dlg) {
+        Report(dlg, "C:\\Zanto\\a.txt", 1, 10);
+        EXPECT_EQ("Copy file:\nC:\\Zanto\\a.txt", dlg.GetDlgItemText(IDC_STATUS));
+        Report(dlg, "C:\\Zanto\\b.txt", 2, kNamedFileSize - 1);
+        EXPECT_EQ("Copy file:\nC:\\Zanto\\a.txt", dlg.GetDlgItemText(IDC_STATUS));
+        EXPECT_EQ("2%", dlg.GetDlgItemText(IDC_PERCENT)) << "the bar and the percentage follow every file";
+        EXPECT_EQ(2, SendMessageA(dlg.GetDlgItem(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+        Report(dlg, "C:\\Zanto\\movie.bik", 3, kNamedFileSize);
+        EXPECT_EQ("Copy file:\nC:\\Zanto\\movie.bik", dlg.GetDlgItemText(IDC_STATUS));
+        Sleep(kStatusFrameMs + 20);
+        Report(dlg, "C:\\Zanto\\c.txt", 3, 10);
+        EXPECT_EQ("Copy file:\nC:\\Zanto\\c.txt", dlg.GetDlgItemText(IDC_STATUS));
     });
 }
 
