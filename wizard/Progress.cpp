@@ -44,10 +44,13 @@ LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
 
     const int nPercent = static_cast<int>(lParam);
     m_progress.SetPos(nPercent);
-    // The percentage changes a hundred times in an installation; the same text is not painted again.
-    const std::string strPercent = FormatText("%d%%", nPercent);
-    if (GetDlgItemText(IDC_PERCENT) != strPercent)
-        SetDlgItemText(IDC_PERCENT, strPercent);
+    // The percentage changes a hundred times in an installation; the same text is not painted
+    // again. Nothing else writes it, so the value shown last is known without asking the control.
+    if (nPercent != m_nShownPercent)
+    {
+        SetDlgItemText(IDC_PERCENT, FormatText("%d%%", nPercent));
+        m_nShownPercent = nPercent;
+    }
 
     const int nSlides = static_cast<int>(m_slides.size());
     const int nSlide = SlideIndex(nPercent, nSlides);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,8 @@ public:
     HICON m_hIcon = nullptr;
     // When the status line last showed a file's name (GetTickCount).
     DWORD m_dwStatusShown = 0;
+    // The percentage shown last; none yet.
+    int m_nShownPercent = INT_MIN;
     // What the installation of this run created, or what Deinstall found listed in the folder.
     CInstallLog m_installLog;
 
