@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "MessageBox.h"
@@ -125,6 +126,10 @@ void CZantoSetupDlg::OnInstall()
 void CZantoSetupDlg::OnNext()
 {
     UpdateData(true);
+    // Windows takes "/" for "\" in a path; the installation's own path rules know only "\", so
+    // folders typed with it are taken in that form.
+    std::replace(m_strInstallDir.begin(), m_strInstallDir.end(), '/', '\\');
+    std::replace(m_strMenuFolder.begin(), m_strMenuFolder.end(), '/', '\\');
     ++m_nPage;
     ShowPage();
     if (m_nPage == 5)

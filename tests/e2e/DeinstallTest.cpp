@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -257,6 +258,29 @@ TEST(DeinstallTest, ARecordNamingASystemFolderRemovesNothingThere)
         EXPECT_EQ("", session.Diagnose());
         DeleteFileA(strMarker.c_str());
     }
+}
+
+// Windows takes "/" for "\": folders typed with it install, are recorded with "\" and go again
+// like any other.
+TEST(DeinstallTest, FoldersTypedWithForwardSlashesInstallAndGo)
+{
+    CSetupSession session;
+    CInstallTarget target;
+    std::string strInstallDir = target.InstallDir();
+    std::string strMenuFolder = target.MenuFolder();
+    std::replace(strInstallDir.begin(), strInstallDir.end(), '\\', '/');
+    std::replace(strMenuFolder.begin(), strMenuFolder.end(), '\\', '/');
+    CWindowDriver main = session.StartInLanguage(true);
+    InstallThroughWizard(session, main, true, strInstallDir, strMenuFolder);
+    if (HasFatalFailure())
+        return;
+    ExpectCompleteInstallation(true, target);
+
+    Deinstall(session, main);
+    ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
+    EXPECT_FALSE(FileExists(target.InstallDir())) << testing::PrintToString(FilesBelow(target.InstallDir()));
+    EXPECT_FALSE(FileExists(target.MenuPath()));
+    EXPECT_TRUE(RecordValues().empty());
 }
 
 // The files of a CD are read-only, and so would be their copies: the installation makes them

@@ -129,11 +129,11 @@ TEST(StartMenuFolderTest, AFolderThatClimbsOutOfTheProgramsFolderFailsTheInstall
 }
 
 // An installation that is reported and recorded has its shortcuts. Where they cannot be made (a
-// start menu folder whose name Windows does not allow: "|" here, likewise one beyond MAX_PATH, a
-// device name as "CON", or forward slashes), the step fails and what was written goes.
+// start menu folder whose name Windows does not allow: "|", a device name as "CON", blanks at the
+// end, likewise one beyond MAX_PATH), the step fails and what was written goes.
 TEST(StartMenuFolderTest, NoSuccessWithoutTheShortcuts)
 {
-    for (const char* pszName : {" a|b", "/sub"})
+    for (const char* pszName : {" a|b", "\\CON", " "})
     {
         SCOPED_TRACE(pszName);
         CSetupSession session;
