@@ -1,6 +1,8 @@
-// The hook DLL: loaded into the program under test by SetWindowsHookEx, it watches the texts
-// sent to the status line and posts the cancel when the armed one comes.
+// The hook DLL: loaded into the program under test by SetWindowsHookEx, it watches the progress
+// reports sent to the wizard and posts the cancel when the armed file's comes.
 #include "CancelHook.h"
+
+#include <setupapi.h>
 
 #include <cstring>
 
@@ -23,12 +25,14 @@ SCancelHookShared* Shared()
 extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_SETTEXT && pMessage->lParam != 0)
+    // The progress report: WM_USER + 1 with the SetupAPI record of the file in wParam.
+    if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_USER + 1 && pMessage->wParam != 0)
     {
         SCancelHookShared* pShared = Shared();
+        const auto* pInfo = reinterpret_cast<const FILE_IN_CABINET_INFO_A*>(pMessage->wParam);
         if (pShared != nullptr && pShared->nArmed &&
-            reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hStatus)) == pMessage->hwnd &&
-            std::strcmp(reinterpret_cast<const char*>(pMessage->lParam), pShared->szText) == 0 &&
+            reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hDialog)) == pMessage->hwnd &&
+            std::strncmp(pInfo->FullTargetName, pShared->szTarget, MAX_PATH) == 0 &&
             InterlockedExchange(&pShared->nArmed, 0) == 1)
         {
             const HWND hCancel = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hCancel));

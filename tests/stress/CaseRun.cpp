@@ -702,8 +702,8 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
                 return true;
         return false;
     };
-    // A cancel at a later file: the hook in the program clicks when the status line names it;
-    // without the hook, the status line is polled and the click comes a file or so later.
+    // A cancel at a later file: the hook in the program clicks when the file is reported; without
+    // the hook, the status line is polled and the click comes some files later.
     SCancelHook& hook = CancelHook();
     if (plan.eWhen == SCancelPlan::EWhen::AtStatus && plan.nTarget < plan.order.size() && hook.pfnProc == nullptr)
         Note("no cancel hook (stress_hook.dll): the status line is polled");
@@ -712,10 +712,12 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
         SCancelHookShared& shared = *hook.pShared;
         shared.nArmed = 0;
         shared.nFired = 0;
-        shared.hStatus = reinterpret_cast<ULONG_PTR>(GetDlgItem(m_pMain->GetHwnd(), IDC_STATUS));
+        shared.hDialog = reinterpret_cast<ULONG_PTR>(m_pMain->GetHwnd());
         shared.hCancel = reinterpret_cast<ULONG_PTR>(GetDlgItem(m_pMain->GetHwnd(), IDCANCEL));
         shared.bEscape = plan.bEscape;
-        lstrcpynA(shared.szText, plan.order[plan.nTarget].c_str(), sizeof(shared.szText));
+        // The planned status text is "Copy file:" and the target path on the next line.
+        const std::string& strStatus = plan.order[plan.nTarget];
+        lstrcpynA(shared.szTarget, strStatus.substr(strStatus.find('\n') + 1).c_str(), sizeof(shared.szTarget));
         shared.nArmed = 1;
         m_hHook = SetWindowsHookExA(WH_CALLWNDPROC, hook.pfnProc, hook.hDll,
                                     GetWindowThreadProcessId(m_pMain->GetHwnd(), nullptr));
