@@ -479,7 +479,7 @@ cat "$section"
 if [ -f "$results" ]; then
     awk -v section="$section" '
         /^## Benchmark$/ { while ((getline line < section) > 0) print line; skip = 1; found = 1; next }
-        skip && /^#{1,2} / { skip = 0; print "" }
+        skip && /^##? / { skip = 0; print "" }
         !skip { print }
         END { if (!found) { print ""; while ((getline line < section) > 0) print line } }
     ' "$results" >"$results.new"
