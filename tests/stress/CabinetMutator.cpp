@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 
 #include "CabinetWriter.h"
 
@@ -132,6 +133,17 @@ std::string Content(CRandom& random, std::size_t nSize)
     return str;
 }
 
+// Writes the value that fnNew makes of the nBytes-byte field at nAt, and describes the change as
+// "strName old->new".
+std::string ReplaceField(std::string& strBytes, std::size_t nAt, int nBytes, const std::string& strName,
+                         const std::function<std::uint32_t(std::uint32_t)>& fnNew)
+{
+    const std::uint32_t nOld = Get(strBytes, nAt, nBytes);
+    const std::uint32_t nNew = fnNew(nOld);
+    Poke(strBytes, nAt, nNew, nBytes);
+    return strName + " " + Hex(nOld) + "->" + Hex(nNew);
+}
+
 // Damage one field of the header.
 std::string DamageHeader(std::string& strBytes, CRandom& random)
 {
@@ -150,10 +162,8 @@ std::string DamageHeader(std::string& strBytes, CRandom& random)
     const SField& field = s_aFields[random.Below(sizeof(s_aFields) / sizeof(s_aFields[0]))];
     if (strBytes.size() < field.nAt + static_cast<std::size_t>(field.nBytes))
         return std::string("header too short for ") + field.pszName;
-    const std::uint32_t nOld = Get(strBytes, field.nAt, field.nBytes);
-    const std::uint32_t nNew = EdgeValue(random, nOld, field.nBytes);
-    Poke(strBytes, field.nAt, nNew, field.nBytes);
-    return std::string("header.") + field.pszName + " " + Hex(nOld) + "->" + Hex(nNew);
+    return ReplaceField(strBytes, field.nAt, field.nBytes, std::string("header.") + field.pszName,
+                        [&](std::uint32_t nOld) { return EdgeValue(random, nOld, field.nBytes); });
 }
 
 std::string DamageFolder(std::string& strBytes, const SCabinet& cabinet, const SCabLayout& layout, CRandom& random)
@@ -166,28 +176,19 @@ std::string DamageFolder(std::string& strBytes, const SCabinet& cabinet, const S
     switch (random.Below(3))
     {
     case 0:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt, 4);
-        const std::uint32_t nNew = EdgeValue(random, nOld, 4);
-        Poke(strBytes, nAt, nNew, 4);
-        return strWhat + "coffCabStart " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt, 4, strWhat + "coffCabStart",
+                            [&](std::uint32_t nOld) { return EdgeValue(random, nOld, 4); });
     case 1:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 4, 2);
-        const std::uint32_t nNew = EdgeValue(random, nOld, 2);
-        Poke(strBytes, nAt + 4, nNew, 2);
-        return strWhat + "cCFData " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 4, 2, strWhat + "cCFData",
+                            [&](std::uint32_t nOld) { return EdgeValue(random, nOld, 2); });
     default:
     {
         // None, MSZIP, Quantum, LZX with window sizes in and out of range, and nonsense.
         static const std::vector<std::uint32_t> s_types = {0x0000, 0x0001, 0x0002, 0x0003, 0x1003, 0x1503,
                                                            0x2103, 0x0F03, 0x0702, 0x000F, 0xFFFF, 0x0004};
-        const std::uint32_t nOld = Get(strBytes, nAt + 6, 2);
-        const std::uint32_t nNew = random.Chance(80) ? random.Pick(s_types) : (random.Next() & 0xFFFF);
-        Poke(strBytes, nAt + 6, nNew, 2);
-        return strWhat + "typeCompress " + Hex(nOld) + "->" + Hex(nNew);
+        return ReplaceField(strBytes, nAt + 6, 2, strWhat + "typeCompress", [&](std::uint32_t) {
+            return random.Chance(80) ? random.Pick(s_types) : static_cast<std::uint32_t>(random.Next() & 0xFFFF);
+        });
     }
     }
 }
@@ -202,35 +203,21 @@ std::string DamageFileEntry(std::string& strBytes, const SCabinet& cabinet, cons
     switch (random.Below(4))
     {
     case 0:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 4, 4);
-        const std::uint32_t nNew = EdgeValue(random, nOld, 4);
-        Poke(strBytes, nAt + 4, nNew, 4);
-        return strWhat + "uoffFolderStart " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 4, 4, strWhat + "uoffFolderStart",
+                            [&](std::uint32_t nOld) { return EdgeValue(random, nOld, 4); });
     case 1:
     {
         // Beyond the folders, and the markers of members continued from or to other cabinets.
         static const std::vector<std::uint32_t> s_folders = {1, 2, 0x7FFF, 0xFFFD, 0xFFFE, 0xFFFF};
-        const std::uint32_t nOld = Get(strBytes, nAt + 8, 2);
-        const std::uint32_t nNew = random.Pick(s_folders);
-        Poke(strBytes, nAt + 8, nNew, 2);
-        return strWhat + "iFolder " + Hex(nOld) + "->" + Hex(nNew);
+        return ReplaceField(strBytes, nAt + 8, 2, strWhat + "iFolder",
+                            [&](std::uint32_t) { return random.Pick(s_folders); });
     }
     case 2:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 14, 2);
-        const std::uint32_t nNew = static_cast<std::uint32_t>(random.Next() & 0xFFFF);
-        Poke(strBytes, nAt + 14, nNew, 2);
-        return strWhat + "attribs " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 14, 2, strWhat + "attribs",
+                            [&](std::uint32_t) { return static_cast<std::uint32_t>(random.Next() & 0xFFFF); });
     default:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 10, 4);
-        const std::uint32_t nNew = static_cast<std::uint32_t>(random.Next());
-        Poke(strBytes, nAt + 10, nNew, 4);
-        return strWhat + "date/time " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 10, 4, strWhat + "date/time",
+                            [&](std::uint32_t) { return static_cast<std::uint32_t>(random.Next()); });
     }
 }
 
@@ -244,26 +231,14 @@ std::string DamageBlock(std::string& strBytes, const SCabLayout& layout, CRandom
     switch (random.Below(3))
     {
     case 0:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt, 4);
-        const std::uint32_t nNew = static_cast<std::uint32_t>(random.Next());
-        Poke(strBytes, nAt, nNew, 4);
-        return strWhat + "csum " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt, 4, strWhat + "csum",
+                            [&](std::uint32_t) { return static_cast<std::uint32_t>(random.Next()); });
     case 1:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 4, 2);
-        const std::uint32_t nNew = EdgeValue(random, nOld, 2);
-        Poke(strBytes, nAt + 4, nNew, 2);
-        return strWhat + "cbData " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 4, 2, strWhat + "cbData",
+                            [&](std::uint32_t nOld) { return EdgeValue(random, nOld, 2); });
     default:
-    {
-        const std::uint32_t nOld = Get(strBytes, nAt + 6, 2);
-        const std::uint32_t nNew = EdgeValue(random, nOld, 2);
-        Poke(strBytes, nAt + 6, nNew, 2);
-        return strWhat + "cbUncomp " + Hex(nOld) + "->" + Hex(nNew);
-    }
+        return ReplaceField(strBytes, nAt + 6, 2, strWhat + "cbUncomp",
+                            [&](std::uint32_t nOld) { return EdgeValue(random, nOld, 2); });
     }
 }
 

@@ -331,7 +331,7 @@ void CCaseRun::Count(ECount eCount, const std::string& strNote)
 
 bool CCaseRun::SawBox(EBox eKind) const
 {
-    return std::any_of(m_boxes.begin(), m_boxes.end(), [&](const SBoxSeen& box) { return box.eKind == eKind; });
+    return BoxSince(0, eKind);
 }
 
 std::string CCaseRun::StatusText() const
@@ -696,12 +696,7 @@ bool CCaseRun::PageZeroSettled(bool bWantInstallCaption)
 EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
 {
     const std::size_t nFirstBox = m_boxes.size();
-    const auto since = [&](EBox eKind, int nAnswer) {
-        for (std::size_t i = nFirstBox; i < m_boxes.size(); ++i)
-            if (m_boxes[i].eKind == eKind && (nAnswer == 0 || m_boxes[i].nAnswer == nAnswer))
-                return true;
-        return false;
-    };
+    const auto since = [&](EBox eKind, int nAnswer) { return BoxSince(nFirstBox, eKind, nAnswer); };
     // A cancel at a later file: the hook in the program clicks when the file is reported; without
     // the hook, the status line is polled and the click comes some files later.
     SCancelHook& hook = CancelHook();
@@ -737,8 +732,7 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
             }
         }
     } unhook{m_hHook};
-    try
-    {
+    const bool bStarted = Act("install", [&] {
         m_pMain->Click(IDC_NEXT);
         if (plan.eWhen == SCancelPlan::EWhen::Queued)
         {
@@ -748,14 +742,9 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
                 m_pMain->Click(IDCANCEL);
             plan.bClicked = true;
         }
-    }
-    catch (const CDriverError& error)
-    {
-        if (CheckProcess())
-            Count(kHarness, std::string("install: ") + error.what());
-        Break();
+    });
+    if (!bStarted)
         return EInstallOutcome::Broken;
-    }
     const bool bEnded = Drive(
         [&] {
             const bool bTerminal = since(EBox::Success, 0) || since(EBox::StepFailure, 0) ||
@@ -791,26 +780,17 @@ bool CCaseRun::CancelOnPage(int nAnswer, bool bEscape)
     plan.bClicked = true;
     plan.nAnswer = nAnswer;
     const std::size_t nFirstBox = m_boxes.size();
-    try
-    {
+    const bool bClicked = Act("cancel", [&] {
         if (bEscape)
             PressKey(FocusOf(m_pMain->GetHwnd()), VK_ESCAPE);
         else
             m_pMain->Click(IDCANCEL);
-    }
-    catch (const CDriverError& error)
-    {
-        if (CheckProcess())
-            Count(kHarness, std::string("cancel: ") + error.what());
-        Break();
+    });
+    if (!bClicked)
         return false;
-    }
     const bool bDone = Drive(
         [&] {
-            bool bAsked = false;
-            for (std::size_t i = nFirstBox; i < m_boxes.size(); ++i)
-                bAsked = bAsked || m_boxes[i].eKind == EBox::CancelQuestion;
-            if (!bAsked || !ListMessageBoxes(m_pSession->Process().GetPid()).empty())
+            if (!BoxSince(nFirstBox, EBox::CancelQuestion) || !ListMessageBoxes(m_pSession->Process().GetPid()).empty())
                 return false;
             return nAnswer != IDYES || PageZeroSettled(true);
         },
@@ -825,27 +805,37 @@ bool CCaseRun::CancelOnPage(int nAnswer, bool bEscape)
     return bDone && !m_bBroken;
 }
 
-bool CCaseRun::Deinstall()
+bool CCaseRun::Act(const char* pszStep, const std::function<void()>& fnAction)
 {
-    const std::size_t nFirstBox = m_boxes.size();
-    m_bAskedToDeinstall = true;
     try
     {
-        m_pMain->Click(IDC_INSTALL);
+        fnAction();
+        return true;
     }
     catch (const CDriverError& error)
     {
         if (CheckProcess())
-            Count(kHarness, std::string("deinstall: ") + error.what());
+            Count(kHarness, std::string(pszStep) + ": " + error.what());
         Break();
         return false;
     }
-    const auto since = [&](EBox eKind) {
-        for (std::size_t i = nFirstBox; i < m_boxes.size(); ++i)
-            if (m_boxes[i].eKind == eKind)
-                return true;
+}
+
+bool CCaseRun::BoxSince(std::size_t nFirstBox, EBox eKind, int nAnswer) const
+{
+    for (std::size_t i = nFirstBox; i < m_boxes.size(); ++i)
+        if (m_boxes[i].eKind == eKind && (nAnswer == 0 || m_boxes[i].nAnswer == nAnswer))
+            return true;
+    return false;
+}
+
+bool CCaseRun::Deinstall()
+{
+    const std::size_t nFirstBox = m_boxes.size();
+    m_bAskedToDeinstall = true;
+    if (!Act("deinstall", [&] { m_pMain->Click(IDC_INSTALL); }))
         return false;
-    };
+    const auto since = [&](EBox eKind) { return BoxSince(nFirstBox, eKind); };
     const bool bDone = Drive(
         [&] {
             if (!since(EBox::DeinstallQuestion) || !PageZeroSettled(false))
@@ -868,17 +858,8 @@ bool CCaseRun::Quit()
     // A start that ended with its message has no window to quit.
     if (!m_pMain || !m_pSession->Process().IsRunning())
         return !m_pSession->Process().IsRunning();
-    try
-    {
-        m_pMain->Click(IDCANCEL);
-    }
-    catch (const CDriverError& error)
-    {
-        if (CheckProcess())
-            Count(kHarness, std::string("quit: ") + error.what());
-        Break();
+    if (!Act("quit", [&] { m_pMain->Click(IDCANCEL); }))
         return false;
-    }
     m_bExitExpected = true;
     const bool bEnded = Drive([&] { return !m_pSession->Process().IsRunning(); }, kStepLimitMs);
     if (!bEnded && !m_bBroken)

@@ -165,6 +165,11 @@ public:
 private:
     void AnswerBoxes(SCancelPlan* pPlan);
     bool CheckProcess();
+    // Runs a driver action of the step named pszStep; when the driver fails, the case counts a
+    // harness fault (unless the program is gone, which CheckProcess has counted) and breaks.
+    bool Act(const char* pszStep, const std::function<void()>& fnAction);
+    // Whether a box of this kind, answered with nAnswer where it is not 0, came from nFirstBox on.
+    bool BoxSince(std::size_t nFirstBox, EBox eKind, int nAnswer = 0) const;
     void TriggerCancel(SCancelPlan& plan);
     bool PageZeroSettled(bool bWantInstallCaption);
     void Break();

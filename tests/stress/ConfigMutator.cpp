@@ -86,6 +86,20 @@ std::string ByteDamage(std::string strText, CRandom& random, std::string& strWha
     return strText;
 }
 
+// The first cases of every file's damage: the file missing, a folder in its place, locked, empty.
+constexpr unsigned kFileForms = 4;
+
+SConfigDamage FileFormDamage(unsigned nCase)
+{
+    static const EFileForm s_aForms[kFileForms] = {EFileForm::Missing, EFileForm::Folder, EFileForm::Locked,
+                                                   EFileForm::Content};
+    static const char* const s_apszWhat[kFileForms] = {"missing", "a folder", "locked", "empty"};
+    SConfigDamage damage;
+    damage.eForm = s_aForms[nCase];
+    damage.strWhat = s_apszWhat[nCase];
+    return damage;
+}
+
 const std::vector<std::string>& OddCounts()
 {
     static const std::vector<std::string> s_counts = {
@@ -113,23 +127,11 @@ SConfigDamage DamageSetupIni(const std::string& strOriginal, CRandom& random)
     std::vector<std::string> lines = SplitLines(strOriginal);
     while (lines.size() < 3)
         lines.push_back("");
-    switch (random.Below(24))
+    const unsigned nCase = static_cast<unsigned>(random.Below(24));
+    if (nCase < kFileForms)
+        return FileFormDamage(nCase);
+    switch (nCase)
     {
-    case 0:
-        damage.eForm = EFileForm::Missing;
-        damage.strWhat = "missing";
-        return damage;
-    case 1:
-        damage.eForm = EFileForm::Folder;
-        damage.strWhat = "a folder";
-        return damage;
-    case 2:
-        damage.eForm = EFileForm::Locked;
-        damage.strWhat = "locked";
-        return damage;
-    case 3:
-        damage.strWhat = "empty";
-        return damage;
     case 4:
     {
         const std::size_t nKeep = random.Below(3);
@@ -260,23 +262,11 @@ SConfigDamage DamageSetupIni(const std::string& strOriginal, CRandom& random)
 SConfigDamage DamageLicence(const std::string& strOriginal, CRandom& random)
 {
     SConfigDamage damage;
-    switch (random.Below(18))
+    const unsigned nCase = static_cast<unsigned>(random.Below(18));
+    if (nCase < kFileForms)
+        return FileFormDamage(nCase);
+    switch (nCase)
     {
-    case 0:
-        damage.eForm = EFileForm::Missing;
-        damage.strWhat = "missing";
-        return damage;
-    case 1:
-        damage.eForm = EFileForm::Folder;
-        damage.strWhat = "a folder";
-        return damage;
-    case 2:
-        damage.eForm = EFileForm::Locked;
-        damage.strWhat = "locked";
-        return damage;
-    case 3:
-        damage.strWhat = "empty";
-        return damage;
     case 4:
     {
         const unsigned nCopies = static_cast<unsigned>(random.Between(100, 3000));
