@@ -10,6 +10,8 @@
 #include "InstallPaths.h"
 #include "MessagePump.h"
 #include "ProgressPercent.h"
+#include "RemovalRules.h"
+#include "TargetFiles.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "ZantoSetupDlg.h"
@@ -40,15 +42,26 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     const std::string strFolder(info.FullTargetName, std::strrchr(info.FullTargetName, '\\') - info.FullTargetName);
     if (strFolder != target.strLastFolder)
     {
+        const size_t nFoldersBefore = target.pLog->Folders().size();
         CreatePath(info.FullTargetName, target.pLog);
         target.strLastFolder = strFolder;
         const std::vector<std::string>& folders = target.pLog->Folders();
-        target.bNewFolder = !folders.empty() && folders.back() == strFolder;
+        target.bNewFolder = folders.size() > nFoldersBefore && folders.back() == strFolder;
     }
-    if (target.bNewFolder)
-        target.pLog->AddFile(info.FullTargetName);
-    else
-        target.pLog->AddFileIfNew(info.FullTargetName);
+    // The installation's own list is written by the installation alone.
+    if (FolderKey(info.FullTargetName) == target.strListKey)
+    {
+        Trace("Skipped %s\n", info.NameInCabinet);
+        return FILEOP_SKIP;
+    }
+    // Listed before it is written; in a folder that this run made nothing can be in the way.
+    const bool bReady = target.bNewFolder ? target.pLog->AddFile(info.FullTargetName)
+                                          : PrepareTarget(*target.pLog, info.FullTargetName);
+    if (!bReady)
+    {
+        target.nError = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
+        return FILEOP_ABORT;
+    }
     target.nFileSize = info.FileSize;
 
     g_nBytesDone += info.FileSize;
@@ -133,8 +146,7 @@ bool CZantoSetupDlg::ExtractCabinet()
         return false;
     }
     std::strcpy(target.szFolder, m_strInstallDir.c_str());
-    if (CreateDirectoryA(target.szFolder, nullptr))
-        m_installLog.AddFolder(target.szFolder);
+    target.strListKey = FolderKey(m_strInstallDir + "\\" + kInstallLogName);
 
     // A member continued from an earlier cabinet of a set is passed over without a notification:
     // only a count of the offered members against the header's shows that one is missing.

@@ -12,6 +12,7 @@ struct SCabinetTarget
 {
     char szFolder[200];          // the install folder
     CInstallLog* pLog;           // what the extraction creates
+    std::string strListKey;      // the installation's list, in FolderKey form
     std::string strLastFolder;   // the folder made sure of for the previous file
     bool bNewFolder;             // whether this extraction created it, so that nothing in it is older
     DWORD nFileSize;             // the size the cabinet gives for the file being extracted

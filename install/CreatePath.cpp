@@ -32,10 +32,11 @@ UINT CreatePath(const char* pszPathName, CInstallLog* pLog)
         *pszSeparator = '\0';
         if (GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES)
         {
+            // Listed before it is made: a run that ends right after still knows it.
+            if (pLog != nullptr && !pLog->AddFolder(szPath))
+                return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
             if (!CreateDirectoryA(szPath, nullptr))
                 return GetLastError();
-            if (pLog != nullptr)
-                pLog->AddFolder(szPath);
         }
         *pszSeparator = '\\';
     }

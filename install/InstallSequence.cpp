@@ -1,9 +1,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "CreatePath.h"
 #include "InstallLog.h"
 #include "MessageBox.h"
 #include "MessagePump.h"
+#include "TargetFiles.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
 
@@ -39,7 +41,7 @@ void CZantoSetupDlg::DoInstall()
     g_nBytesDone = 0;
 
     int nFailedStep = -1;
-    if (!CopyLanguageFiles())
+    if (!BeginInstallLog() || !CopyLanguageFiles())
         nFailedStep = 0;
     else if (!g_bAbort && !ExtractCabinet())
         nFailedStep = 1;
@@ -65,6 +67,7 @@ void CZantoSetupDlg::DoInstall()
         return;
     }
 
+    m_installLog.EndFile();
     m_progress.SetPos(100);
     // The full bar stands for a moment before the message; the window keeps answering other
     // programs meanwhile, while the user's clicks wait.
@@ -82,13 +85,26 @@ bool CZantoSetupDlg::CreateMenuAndRegistryEntries()
     if (!CreateShortcuts())
         return false;
     SetDlgItemText(IDC_STATUS, Text("Creating registry entries ...", "Erstelle Registry-Einträge ..."));
-    // An installation that Deinstall could not find or could not take apart again is not
-    // finished: without its list or its record it fails like any other step.
-    const std::string strLogPath = m_strInstallDir + "\\" + kInstallLogName;
-    m_installLog.AddFileIfNew(strLogPath);
     AnswerSentMessages();
-    if (!m_installLog.Save(strLogPath) || !WriteUninstallRecord())
+    // An installation that Deinstall could not find is not finished: without its record it
+    // fails like any other step.
+    if (!WriteUninstallRecord())
         return false;
+    DropKeptFiles(m_installLog);
     SetDlgItemText(IDC_STATUS, Text("Installation finished.", "Installation beendet."));
     return true;
+}
+
+bool CZantoSetupDlg::BeginInstallLog()
+{
+    const std::string strList = m_strInstallDir + "\\" + kInstallLogName;
+    // Install is offered only without a record: a list in the folder is that of a run that never
+    // ended, and what it names is taken over, so that this run's removal takes it away too.
+    if (!m_installLog.Load(strList))
+        m_installLog.Clear();
+    // The install folder must stand before its list can; its missing levels are the list's first entries.
+    if (CreatePath((m_strInstallDir + "\\").c_str(), &m_installLog) != 0)
+        return false;
+    return PrepareTarget(m_installLog, strList) && m_installLog.SetLanguage(m_bEnglish ? "en" : "de") &&
+           m_installLog.BeginFile(strList);
 }

@@ -8,6 +8,7 @@
 #include "Homepage.h"
 #include "InstallPaths.h"
 #include "MessagePump.h"
+#include "TargetFiles.h"
 #include "TextFormat.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
@@ -33,7 +34,11 @@ bool CZantoSetupDlg::CreateShortcuts()
         return false;
     }
     // Every missing level of the menu folder is made, not only the last one.
-    CreatePath((strFolder + "\\").c_str(), &m_installLog);
+    if (CreatePath((strFolder + "\\").c_str(), &m_installLog) != 0)
+    {
+        Trace("FEHLER Link erstellt\n");
+        return false;
+    }
 
     bool bAllMade = true;
     for (const SShortcut& shortcut : g_aShortcuts)
@@ -46,15 +51,12 @@ bool CZantoSetupDlg::CreateShortcuts()
         Trace("Erstelle %s %s\n", strTarget.c_str(), strLink.c_str());
         // The shortcuts take a while each; clicks wait until the menu is done.
         AnswerSentMessages();
-        const bool bNew = GetFileAttributesA(strLink.c_str()) == INVALID_FILE_ATTRIBUTES;
-        if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath ||
+        if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath || !PrepareTarget(m_installLog, strLink) ||
             CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)
         {
             Trace("FEHLER Link erstellt\n");
             bAllMade = false;
         }
-        else if (bNew)
-            m_installLog.AddFile(strLink);
     }
     return bAllMade;
 }

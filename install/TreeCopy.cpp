@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "MessagePump.h"
 #include "ProgressPercent.h"
+#include "TargetFiles.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "ZantoSetupDlg.h"
@@ -87,9 +88,9 @@ bool CZantoSetupDlg::CopyTreeFile(const std::string& strSource, const std::strin
         const DWORD nPercent = ProgressPercent(g_nBytesDone, g_nBytesNeeded);
 
         Trace("copy %s -> %s\n", strSource.c_str(), strTarget.c_str());
-        // Logged before the copy: a copy that fails halfway may leave part of the file behind.
-        m_installLog.AddFileIfNew(strTarget);
-        if (CopyFileA(strSource.c_str(), strTarget.c_str(), FALSE))
+        // Listed before the copy, and a file of the user's put aside: a copy that fails halfway
+        // may leave part of the file behind.
+        if (PrepareTarget(m_installLog, strTarget) && CopyFileA(strSource.c_str(), strTarget.c_str(), FALSE))
         {
             // A copy keeps the attributes of its source, and every file of a CD is read-only:
             // the installed file must stay removable and writable like any other.

@@ -1,26 +1,23 @@
+#include "Removal.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "FileError.h"
 #include "InstallLog.h"
-#include "ProtectedFolders.h"
-#include "RegistryKey.h"
 #include "RemovalRules.h"
 #include "Shortcuts.h"
 #include "TextFormat.h"
 #include "Trace.h"
-#include "UninstallRecord.h"
-#include "ZantoSetupDlg.h"
+#include "UniqueHandle.h"
 
 namespace
 {
-// What the clean-up hides; the install-kind frame and its buttons are not touched.
-const int s_anHiddenByCleanUp[] = {
-    IDC_INSTALL,    IDC_PLAY,     IDC_NEXT,       IDC_INSTALL_DIR,   IDC_BROWSE,       IDC_DIR_FRAME, IDC_SPACE_INFO,
-    IDC_PROGRESS,   IDC_MENU_FRAME, IDC_MENU_FOLDER, IDC_LICENSE_FRAME, IDC_LICENSE_TEXT, IDC_ACCEPT,    IDC_PERCENT,
-};
+bool Exists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool IsLink(const std::string& strPath)
 {
@@ -57,137 +54,10 @@ bool ContainsFolder(const std::vector<std::string>& folders, const std::string& 
     return std::any_of(folders.begin(), folders.end(),
                        [&](const std::string& strLogged) { return FolderKey(strLogged) == strKey; });
 }
-}
 
-void CZantoSetupDlg::CleanUp()
-{
-    g_bAbort = true;
-    EnableDlgItem(IDCANCEL, false);
-    ShowDlgItem(IDC_STATUS, true);
-    for (const int nID : s_anHiddenByCleanUp)
-        ShowDlgItem(nID, false);
-    SetDlgItemText(IDC_STATUS, Text("Cleaning up ...", "Räume auf ..."));
-    Invalidate(true);
-    UpdateWindow(m_hWnd);
-    Trace("CleanUp\n");
-
-    CFileError error;
-    if (!RemoveInstallation(error))
-    {
-        // The record stays, so that Deinstall can be tried again from the first page. The
-        // handler that called the clean-up ends after it.
-        EnableDlgItem(IDCANCEL, true);
-        m_nPage = 0;
-        ShowPage();
-        error.ReportError();
-        return;
-    }
-    DeleteUninstallRecord();
-    m_installLog.Clear();
-
-    EnableDlgItem(IDCANCEL, true);
-    m_nPage = 0;
-    ShowPage();
-}
-
-bool CZantoSetupDlg::RemoveInstallation(CFileError& error)
-{
-    std::vector<std::string> protectedFolders = ProtectedFolders();
-    protectedFolders.push_back(m_strProgramsDir);
-    if (m_installLog.IsKnown())
-        return RemoveLogged(protectedFolders, error);
-    if (!IsProtectedFolder(m_strInstallDir, protectedFolders) && !RemoveFolder(m_strInstallDir, error))
-        return false;
-    return RemoveStartMenu(protectedFolders, error);
-}
-
-std::string CZantoSetupDlg::RecordedStartMenu()
-{
-    CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-        return std::string();
-    char szFolder[1024];
-    DWORD nSize = 1023;
-    key.QueryString(szFolder, "Startmenu", nSize);
-    key.Close();
-    if (nSize == 0)
-    {
-        Trace("Konnte Menu nicht lesen\n");
-        return std::string();
-    }
-    Trace("Startmenu = %s\n", szFolder);
-    return szFolder;
-}
-
-bool CZantoSetupDlg::RemoveStartMenu(const std::vector<std::string>& protectedFolders, CFileError& error)
-{
-    const std::string strFolder = RecordedStartMenu();
-    if (strFolder.empty())
-        return true;
-    if (!IsProtectedFolder(strFolder, protectedFolders))
-        return RemoveFolder(strFolder, error);
-    // Shortcuts made right into a shared folder: only they go, never the folder.
-    for (const SShortcut& shortcut : g_aShortcuts)
-        for (const char* pszLink : {shortcut.pszLinkEnglish, shortcut.pszLinkGerman})
-        {
-            const std::string strLink = FormatText(pszLink, strFolder.c_str(), "");
-            if (GetFileAttributesA(strLink.c_str()) != INVALID_FILE_ATTRIBUTES && !IsLink(strLink) &&
-                !DeleteFileReporting(strLink, error))
-                return false;
-        }
-    return true;
-}
-
-bool CZantoSetupDlg::RemoveLogged(const std::vector<std::string>& protectedFolders, CFileError& error)
-{
-    std::string strMenuFolder = RecordedStartMenu();
-    if (strMenuFolder.empty())
-        strMenuFolder = m_strProgramsDir + m_strMenuFolder;
-    const std::string astrRoots[] = {m_strInstallDir, strMenuFolder};
-
-    // A folder that the installation made goes as a whole, with what was added to it since.
-    for (const std::string& strRoot : astrRoots)
-        if (ContainsFolder(m_installLog.Folders(), strRoot) && !IsProtectedFolder(strRoot, protectedFolders) &&
-            !RemoveFolder(strRoot, error))
-            return false;
-
-    const std::vector<std::string>& files = m_installLog.Files();
-    for (auto it = files.rbegin(); it != files.rend(); ++it)
-        for (const std::string& strRoot : astrRoots)
-            if (IsInsideFolder(*it, strRoot))
-            {
-                if (GetFileAttributesA(it->c_str()) != INVALID_FILE_ATTRIBUTES && !LiesBehindLink(*it, strRoot) &&
-                    !DeleteFileReporting(*it, error))
-                    return false;
-                break;
-            }
-
-    // Folders in reverse order of creation, so each after its subfolders; one that is not empty
-    // holds what somebody else put there and stays.
-    const std::vector<std::string>& folders = m_installLog.Folders();
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-    {
-        if (IsProtectedFolder(*it, protectedFolders) || IsLink(*it))
-            continue;
-        const bool bOwned = std::any_of(std::begin(astrRoots), std::end(astrRoots), [&](const std::string& strRoot) {
-            return IsInsideFolder(*it, strRoot) ? !LiesBehindLink(*it, strRoot)
-                                                : IsInsideFolder(strRoot, *it) || FolderKey(strRoot) == FolderKey(*it);
-        });
-        if (bOwned)
-            RemoveDirectoryA(it->c_str());
-    }
-    return true;
-}
-
-bool CZantoSetupDlg::RemoveFolder(const std::string& strFolder, CFileError& error)
-{
-    // Files first, so that a file that stays stops the removal before any folder went.
-    if (!RemoveTree(strFolder, false, error))
-        return false;
-    return RemoveTree(strFolder, true, error);
-}
-
-bool CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error)
+// As RemoveTree, with the file whose FolderKey is strSkipped left for the caller.
+bool RemoveTreeSkipping(const std::string& strFolder, bool bFolderPass, CFileError& error,
+                        const std::string& strSkipped)
 {
     // A folder link goes as a link; what it points to is never entered.
     if (IsLink(strFolder))
@@ -208,10 +78,11 @@ bool CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass, 
                 const std::string strPath = strFolder + "\\" + data.cFileName;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 {
-                    if (!RemoveTree(strPath, bFolderPass, error))
+                    if (!RemoveTreeSkipping(strPath, bFolderPass, error, strSkipped))
                         return false;
                 }
-                else if (!bFolderPass && !DeleteFileReporting(strPath, error))
+                else if (!bFolderPass && (strSkipped.empty() || FolderKey(strPath) != strSkipped) &&
+                         !DeleteFileReporting(strPath, error))
                 {
                     return false;
                 }
@@ -221,4 +92,149 @@ bool CZantoSetupDlg::RemoveTree(const std::string& strFolder, bool bFolderPass, 
     if (bFolderPass)
         RemoveDirectoryA(strFolder.c_str());
     return true;
+}
+
+class CRemoval
+{
+public:
+    CRemoval(const SRemovalScope& scope, CFileError& error) : m_scope(scope), m_error(error)
+    {
+        for (const std::string& strRoot : {scope.strInstallDir, scope.strMenuFolder})
+            if (!strRoot.empty())
+                m_roots.push_back(strRoot);
+        m_strList = scope.strInstallDir + "\\" + kInstallLogName;
+    }
+
+    bool Run()
+    {
+        if (m_scope.pLog == nullptr || !m_scope.pLog->IsKnown())
+            return RemoveShortcuts();
+        const CInstallLog& log = *m_scope.pLog;
+        // A start menu folder that the installation made goes as a whole, with what was added
+        // to it since; the install folder likewise, but last, so that its list goes last.
+        const bool bMenuMade = !m_scope.strMenuFolder.empty() && ContainsFolder(log.Folders(), m_scope.strMenuFolder) &&
+                               !IsProtectedFolder(m_scope.strMenuFolder, m_scope.protectedFolders);
+        const bool bInstallMade = !m_scope.strInstallDir.empty() &&
+                                  ContainsFolder(log.Folders(), m_scope.strInstallDir) &&
+                                  !IsProtectedFolder(m_scope.strInstallDir, m_scope.protectedFolders);
+        if (bMenuMade && !RemoveFolder(m_scope.strMenuFolder, std::string()))
+            return false;
+        if (!RemoveListedFiles(log) || !PutKeptFilesBack(log))
+            return false;
+        if (bInstallMade)
+            return RemoveFolder(m_scope.strInstallDir, m_strList);
+        if (!m_scope.strInstallDir.empty() && log.Owns(m_strList) && Exists(m_strList) &&
+            !IsLink(m_scope.strInstallDir) && !DeleteFileReporting(m_strList, m_error))
+            return false;
+        RemoveListedFolders(log);
+        return true;
+    }
+
+private:
+    // The root that strPath lies in, and not behind a link; null when it lies in none.
+    const std::string* RootOf(const std::string& strPath) const
+    {
+        for (const std::string& strRoot : m_roots)
+            if (IsInsideFolder(strPath, strRoot))
+                return LiesBehindLink(strPath, strRoot) ? nullptr : &strRoot;
+        return nullptr;
+    }
+
+    bool IsList(const std::string& strPath) const
+    {
+        return !m_scope.strInstallDir.empty() && FolderKey(strPath) == FolderKey(m_strList);
+    }
+
+    bool RemoveListedFiles(const CInstallLog& log)
+    {
+        const std::vector<std::string>& files = log.Files();
+        for (auto it = files.rbegin(); it != files.rend(); ++it)
+            if (!IsList(*it) && RootOf(*it) != nullptr && Exists(*it) && !DeleteFileReporting(*it, m_error))
+                return false;
+        return true;
+    }
+
+    // The user's own files come back under their names, with their bytes, times and attributes.
+    bool PutKeptFilesBack(const CInstallLog& log)
+    {
+        const std::vector<SKeptFile>& kept = log.KeptFiles();
+        for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+        {
+            if (RootOf(it->strPath) == nullptr || RootOf(it->strKept) == nullptr || !Exists(it->strKept))
+                continue;
+            if (Exists(it->strPath) && !DeleteFileReporting(it->strPath, m_error))
+                return false;
+            Trace("Restore %s\n", it->strPath.c_str());
+            if (!MoveFileA(it->strKept.c_str(), it->strPath.c_str()))
+            {
+                m_error = CFileError(GetLastError(), it->strKept);
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Folders in reverse order of creation, so each after its subfolders; one that is not empty
+    // holds what somebody else put there and stays.
+    void RemoveListedFolders(const CInstallLog& log)
+    {
+        const std::vector<std::string>& folders = log.Folders();
+        for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        {
+            if (IsProtectedFolder(*it, m_scope.protectedFolders) || IsLink(*it))
+                continue;
+            const bool bOwned = std::any_of(m_roots.begin(), m_roots.end(), [&](const std::string& strRoot) {
+                return IsInsideFolder(*it, strRoot) ? !LiesBehindLink(*it, strRoot)
+                                                    : IsInsideFolder(strRoot, *it) || FolderKey(strRoot) == FolderKey(*it);
+            });
+            if (bOwned)
+                RemoveDirectoryA(it->c_str());
+        }
+    }
+
+    // Without the list nothing in any install folder is known to be ours: only the shortcuts go,
+    // by their names, and the start menu folder when nothing else is left in it.
+    bool RemoveShortcuts()
+    {
+        const std::string& strFolder = m_scope.strMenuFolder;
+        if (strFolder.empty() || IsLink(strFolder))
+            return true;
+        for (const SShortcut& shortcut : g_aShortcuts)
+            for (const char* pszLink : {shortcut.pszLinkEnglish, shortcut.pszLinkGerman})
+            {
+                const std::string strLink = FormatText(pszLink, strFolder.c_str(), "");
+                if (Exists(strLink) && !IsLink(strLink) && !DeleteFileReporting(strLink, m_error))
+                    return false;
+            }
+        if (!IsProtectedFolder(strFolder, m_scope.protectedFolders))
+            RemoveDirectoryA(strFolder.c_str());
+        return true;
+    }
+
+    // Files first, so that a file that stays stops the removal before any folder went; the file
+    // named strLast goes after all others.
+    bool RemoveFolder(const std::string& strFolder, const std::string& strLast)
+    {
+        if (!RemoveTreeSkipping(strFolder, false, m_error, FolderKey(strLast)))
+            return false;
+        if (!strLast.empty() && Exists(strLast) && !DeleteFileReporting(strLast, m_error))
+            return false;
+        return RemoveTreeSkipping(strFolder, true, m_error, std::string());
+    }
+
+    const SRemovalScope& m_scope;
+    CFileError& m_error;
+    std::vector<std::string> m_roots;
+    std::string m_strList;
+};
+}
+
+bool RemoveInstallation(const SRemovalScope& scope, CFileError& error)
+{
+    return CRemoval(scope, error).Run();
+}
+
+bool RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error)
+{
+    return RemoveTreeSkipping(strFolder, bFolderPass, error, std::string());
 }

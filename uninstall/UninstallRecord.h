@@ -1,4 +1,15 @@
-// Where the uninstall record of an installation lies, under HKEY_LOCAL_MACHINE.
+// Where the uninstall record of an installation lies, under HKEY_LOCAL_MACHINE, and what removal
+// reads of it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 constexpr const char* kUninstallKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+
+// The recorded install folder; empty when there is no record, or its value cannot be read or
+// names a folder that removal must never act in (see IsProtectedFolder).
+std::string RecordedInstallFolder(const std::vector<std::string>& protectedFolders);
+
+// The recorded start menu folder; empty when there is no record or its value cannot be read.
+std::string RecordedStartMenu();

@@ -111,9 +111,7 @@ void CZantoSetupDlg::OnInstall()
         if (AppMessageBox(Text("Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?"),
                           MB_YESNO) != IDYES)
             return;
-        // Removal takes away what the installation listed in its folder; without that list, the
-        // recorded folders as a whole.
-        m_installLog.Load(m_strInstallDir + "\\" + kInstallLogName);
+        m_bDeinstalling = true;
         CleanUp();
         return;
     }

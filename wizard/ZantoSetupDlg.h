@@ -9,7 +9,6 @@
 
 #include "Controls.h"
 #include "Dialog.h"
-#include "FileError.h"
 #include "InstallLog.h"
 #include "Picture.h"
 #include "resource.h"
@@ -61,11 +60,9 @@ public:
     bool WriteUninstallRecord();
     void DeleteUninstallRecord();
     // Removes what the installation wrote and, when all of it went, the record; a file that
-    // cannot be deleted stops it with its message, and the record stays.
+    // cannot be deleted stops it with its message, and the record and the list stay. After a
+    // Deinstall request it acts in the recorded folders, else in those of this run.
     void CleanUp();
-    // One pass over a folder: the files, or else the folders bottom up. False when a file could
-    // not be deleted; error then names it.
-    bool RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error);
 
     // The English text when English was chosen, else the German one.
     const char* Text(const char* pszEnglish, const char* pszGerman) const { return m_bEnglish ? pszEnglish : pszGerman; }
@@ -92,6 +89,8 @@ public:
     int m_nShownPercent = INT_MIN;
     // What the installation of this run created, or what Deinstall found listed in the folder.
     CInstallLog m_installLog;
+    // Set by the Deinstall request for the clean-up that follows it.
+    bool m_bDeinstalling = false;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -112,10 +111,7 @@ protected:
 
 private:
     bool CopyTreeFile(const std::string& strSource, const std::string& strDestFolder, const char* pszName);
-    // Each false when a file could not be deleted, with error naming it; the removal stops there.
-    bool RemoveInstallation(CFileError& error);
-    std::string RecordedStartMenu();
-    bool RemoveStartMenu(const std::vector<std::string>& protectedFolders, CFileError& error);
-    bool RemoveLogged(const std::vector<std::string>& protectedFolders, CFileError& error);
-    bool RemoveFolder(const std::string& strFolder, CFileError& error);
+    // Opens the run's list in the install folder before anything else is written there; a list
+    // that an unfinished run left there without a record is continued.
+    bool BeginInstallLog();
 };

@@ -52,41 +52,6 @@ TEST(CreatePathTest, RefusesAPathLongerThanItsBufferAndCreatesNothing)
     EXPECT_TRUE(log.Folders().empty());
 }
 
-TEST(InstallLogTest, SavedListReadsBackAndAnythingElseIsUnknown)
-{
-    CTempFolder temp;
-    CInstallLog log;
-    log.AddFolder("C:\\Games\\Zanto");
-    log.AddFolder("C:\\Games\\Zanto\\data");
-    log.AddFile("C:\\Games\\Zanto\\Sch\xF6n.txt");
-    ASSERT_TRUE(log.Save("list.dat"));
-
-    CInstallLog loaded;
-    ASSERT_TRUE(loaded.Load("list.dat"));
-    EXPECT_TRUE(loaded.IsKnown());
-    EXPECT_EQ(log.Folders(), loaded.Folders());
-    EXPECT_EQ(log.Files(), loaded.Files());
-
-    const char* const apszDamaged[] = {
-        "",
-        "not a list\r\n",
-        "ZantoSetup install log 1\r\nX C:\\a\r\n",
-        "ZantoSetup install log 1\r\nF C:\\a",
-        "ZantoSetup install log 1\r\nF\r\n",
-        "ZantoSetup install log 2\r\nF C:\\a\r\n",
-    };
-    for (const char* pszDamaged : apszDamaged)
-    {
-        SCOPED_TRACE(pszDamaged);
-        CTempFolder::WriteFile("list.dat", pszDamaged);
-        EXPECT_FALSE(loaded.Load("list.dat"));
-        EXPECT_FALSE(loaded.IsKnown());
-        EXPECT_TRUE(loaded.Files().empty());
-    }
-    EXPECT_FALSE(loaded.Load("missing.dat"));
-    EXPECT_FALSE(loaded.IsKnown());
-}
-
 // The language tree lands in the install folder without its top folder, whatever the folder of
 // the medium is called: names that hold "src", "ger" or "en" change nothing.
 TEST(TreeCopyTest, FilesLandByTheirPlaceInTheTreeWhateverTheMediumsFolderIsCalled)

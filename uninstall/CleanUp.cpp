@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include "InstallLog.h"
+#include "ProtectedFolders.h"
+#include "Removal.h"
+#include "Trace.h"
+#include "UninstallRecord.h"
+#include "ZantoSetupDlg.h"
+
+namespace
+{
+// What the clean-up hides; the install-kind frame and its buttons are not touched.
+const int s_anHiddenByCleanUp[] = {
+    IDC_INSTALL,    IDC_PLAY,     IDC_NEXT,       IDC_INSTALL_DIR,   IDC_BROWSE,       IDC_DIR_FRAME, IDC_SPACE_INFO,
+    IDC_PROGRESS,   IDC_MENU_FRAME, IDC_MENU_FOLDER, IDC_LICENSE_FRAME, IDC_LICENSE_TEXT, IDC_ACCEPT,    IDC_PERCENT,
+};
+}
+
+void CZantoSetupDlg::CleanUp()
+{
+    const bool bDeinstall = m_bDeinstalling;
+    m_bDeinstalling = false;
+    g_bAbort = true;
+    EnableDlgItem(IDCANCEL, false);
+    ShowDlgItem(IDC_STATUS, true);
+    for (const int nID : s_anHiddenByCleanUp)
+        ShowDlgItem(nID, false);
+    SetDlgItemText(IDC_STATUS, Text("Cleaning up ...", "Räume auf ..."));
+    Invalidate(true);
+    UpdateWindow(m_hWnd);
+    Trace("CleanUp\n");
+
+    // The list is complete on disk; it is closed so that it can go last.
+    m_installLog.EndFile();
+    SRemovalScope scope;
+    scope.pLog = &m_installLog;
+    scope.protectedFolders = ProtectedFolders();
+    scope.protectedFolders.push_back(m_strProgramsDir);
+    if (bDeinstall)
+    {
+        // An installation is taken apart only in the folders that its record names, by the list
+        // in its folder; without that list, only its shortcuts go.
+        scope.strInstallDir = RecordedInstallFolder(scope.protectedFolders);
+        scope.strMenuFolder = RecordedStartMenu();
+        if (scope.strInstallDir.empty() || !m_installLog.Load(scope.strInstallDir + "\\" + kInstallLogName))
+            m_installLog.SetUnknown();
+    }
+    else
+    {
+        scope.strInstallDir = m_strInstallDir;
+        scope.strMenuFolder = m_strProgramsDir + m_strMenuFolder;
+    }
+
+    CFileError error;
+    if (!RemoveInstallation(scope, error))
+    {
+        // The record and the list stay, so that Deinstall or the next run can finish the job.
+        // The handler that called the clean-up ends after it.
+        EnableDlgItem(IDCANCEL, true);
+        m_nPage = 0;
+        ShowPage();
+        error.ReportError();
+        return;
+    }
+    DeleteUninstallRecord();
+    m_installLog.Clear();
+
+    EnableDlgItem(IDCANCEL, true);
+    m_nPage = 0;
+    ShowPage();
+}
