@@ -122,10 +122,15 @@ public:
         if (!RemoveListedFiles(log) || !PutKeptFilesBack(log))
             return false;
         if (bInstallMade)
-            return RemoveFolder(m_scope.strInstallDir, m_strList);
-        if (!m_scope.strInstallDir.empty() && log.Owns(m_strList) && Exists(m_strList) &&
-            !IsLink(m_scope.strInstallDir) && !DeleteFileReporting(m_strList, m_error))
+        {
+            if (!RemoveFolder(m_scope.strInstallDir, m_strList))
+                return false;
+        }
+        else if (!m_scope.strInstallDir.empty() && log.Owns(m_strList) && Exists(m_strList) &&
+                 !IsLink(m_scope.strInstallDir) && !DeleteFileReporting(m_strList, m_error))
+        {
             return false;
+        }
         RemoveListedFolders(log);
         return true;
     }

@@ -20,21 +20,6 @@
 
 namespace
 {
-const char* const kQuestionEnglish = "Do you really want to deinstall this game ?";
-
-void Deinstall(CSetupSession& session, const CWindowDriver& main, bool bEnglish = true)
-{
-    main.Click(IDC_INSTALL);
-    AnswerBox(session, Text(bEnglish, kQuestionEnglish, "Wollen Sie Zanto wirklich Deinstallieren ?"), IDYES);
-}
-
-bool WaitForInstallOffered(const CWindowDriver& main, bool bEnglish = true)
-{
-    return WaitUntil([&] {
-        return main.GetText(IDC_INSTALL) == Text(bEnglish, "Install", "Installieren") && main.IsEnabled(IDCANCEL);
-    });
-}
-
 std::string UniqueTempPath()
 {
     char szTemp[MAX_PATH];
@@ -73,7 +58,7 @@ TEST(DeinstallTest, AReadOnlyFileStopsTheRemovalAndDeinstallCanBeTriedAgain)
     ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
 
     main.Click(IDC_INSTALL);
-    AnswerBox(session, kQuestionEnglish, IDYES);
+    AnswerBox(session, DeinstallQuestion(true), IDYES);
     if (HasFatalFailure())
         return;
     const HWND hError = WaitForMessageBoxText(session.Process().GetPid(), "Zugriff auf " + strLocked + " wurde verwehrt.");
@@ -127,8 +112,9 @@ TEST(DeinstallTest, AFolderThatExistedBeforeKeepsWhatWasThere)
     EXPECT_TRUE(RecordValues().empty());
 }
 
-// Without the list of an installation, Deinstall removes the recorded folder as a whole.
-TEST(DeinstallTest, WithoutTheListTheRecordedFolderGoesAsAWhole)
+// Without the list of an installation nothing in its folder is known to be the installation's:
+// Deinstall removes the shortcuts and the record, and every file of the folder stays.
+TEST(DeinstallTest, WithoutTheListTheRecordedFolderKeepsEverything)
 {
     CSetupSession session;
     CInstallTarget target;
@@ -137,11 +123,12 @@ TEST(DeinstallTest, WithoutTheListTheRecordedFolderGoesAsAWhole)
     if (HasFatalFailure())
         return;
     ASSERT_TRUE(DeleteFileA((target.InstallDir() + "\\uninstall.dat").c_str()));
-    WriteTextFile(target.InstallDir() + "\\added later.txt", "x");
+    const std::vector<std::string> files = FilesBelow(target.InstallDir());
     Deinstall(session, main);
     ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
-    EXPECT_FALSE(FileExists(target.InstallDir()));
+    EXPECT_EQ(files, FilesBelow(target.InstallDir()));
     EXPECT_FALSE(FileExists(target.MenuPath()));
+    EXPECT_TRUE(RecordValues().empty());
 }
 
 // An empty start menu entry puts the shortcuts right into the programs folder: only they go.

@@ -149,6 +149,24 @@ const char* CancelQuestion(bool bEnglish)
     return Text(bEnglish, "Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?");
 }
 
+const char* DeinstallQuestion(bool bEnglish)
+{
+    return Text(bEnglish, "Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?");
+}
+
+void Deinstall(CSetupSession& session, const CWindowDriver& main, bool bEnglish)
+{
+    main.Click(IDC_INSTALL);
+    AnswerBox(session, DeinstallQuestion(bEnglish), IDYES);
+}
+
+bool WaitForInstallOffered(const CWindowDriver& main, bool bEnglish)
+{
+    return WaitUntil([&] {
+        return main.GetText(IDC_INSTALL) == Text(bEnglish, "Install", "Installieren") && main.IsEnabled(IDCANCEL);
+    });
+}
+
 const char* SuccessMessage(bool bEnglish)
 {
     return Text(bEnglish, "Installation successfull.", "Installation erfolgreich abgeschlossen.");

@@ -51,6 +51,12 @@ void InstallThroughWizard(CSetupSession& session, const CWindowDriver& main, boo
 void StartInstallAndCancel(const CWindowDriver& main);
 
 const char* CancelQuestion(bool bEnglish);
+const char* DeinstallQuestion(bool bEnglish);
+
+// Clicks Deinstall on the start page and answers its question with Yes.
+void Deinstall(CSetupSession& session, const CWindowDriver& main, bool bEnglish = true);
+// Waits until the start page offers Install again and Quit works.
+bool WaitForInstallOffered(const CWindowDriver& main, bool bEnglish = true);
 const char* SuccessMessage(bool bEnglish);
 
 // Notes every message box of the program while a test waits, so that a test can tell afterwards

@@ -23,7 +23,7 @@ constexpr DWORD kReadMs = 2000;
 // A page or state that the program must reach after a click.
 constexpr DWORD kStepLimitMs = 60000;
 
-const char* const kInstallLogHeader = "ZantoSetup install log 1";
+const char* const kInstallLogHeader = "ZantoSetup install log 2";
 
 struct SBoxText
 {
