@@ -4,7 +4,7 @@
 #pragma once
 
 #include <string>
-#include <unordered_set>
+#include <set>
 #include <vector>
 
 #include "UniqueHandle.h"
@@ -71,7 +71,7 @@ private:
     std::vector<SKeptFile> m_kept;
     std::string m_strLanguage;
     // The listed files in FolderKey form, for Owns.
-    std::unordered_set<std::string> m_owned;
+    std::set<std::string> m_owned;
     // The lines in the order they were added, for Format.
     std::vector<std::string> m_lines;
     // The length of the loaded list's complete lines, where BeginFile continues it, and their number.
