@@ -8,24 +8,6 @@
 #include "InstallLog.h"
 #include "TempFolder.h"
 
-namespace
-{
-std::string ReadAll(const std::string& strPath)
-{
-    std::string strText;
-    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return strText;
-    char szBuffer[4096];
-    DWORD nRead = 0;
-    while (ReadFile(hFile, szBuffer, sizeof(szBuffer), &nRead, nullptr) && nRead > 0)
-        strText.append(szBuffer, nRead);
-    CloseHandle(hFile);
-    return strText;
-}
-}
-
 // Every entry is on disk as soon as it is taken, in the order taken, before anything it names is made.
 TEST(InstallLogTest, EachEntryIsOnDiskBeforeTheCallerGoesOn)
 {
@@ -34,11 +16,11 @@ TEST(InstallLogTest, EachEntryIsOnDiskBeforeTheCallerGoesOn)
     ASSERT_TRUE(log.AddFolder("C:\\Games\\Zanto"));
     ASSERT_TRUE(log.SetLanguage("de"));
     ASSERT_TRUE(log.BeginFile("list.dat"));
-    EXPECT_EQ("ZantoSetup install log 2\r\nD C:\\Games\\Zanto\r\nL de\r\n", ReadAll("list.dat"));
+    EXPECT_EQ("ZantoSetup install log 2\r\nD C:\\Games\\Zanto\r\nL de\r\n", CTempFolder::ReadFile("list.dat"));
 
     ASSERT_TRUE(log.AddFile("C:\\Games\\Zanto\\Sch\xF6n.txt"));
     EXPECT_EQ("ZantoSetup install log 2\r\nD C:\\Games\\Zanto\r\nL de\r\nF C:\\Games\\Zanto\\Sch\xF6n.txt\r\n",
-              ReadAll("list.dat"));
+              CTempFolder::ReadFile("list.dat"));
     ASSERT_TRUE(log.AddKept("C:\\Games\\Zanto\\readme.txt", "C:\\Games\\Zanto\\readme.txt.zanto-kept"));
     log.EndFile();
 
@@ -73,7 +55,7 @@ TEST(InstallLogTest, ATakenOverListGoesOnAfterItsLastCompleteLine)
         ASSERT_TRUE(log.BeginFile("list.dat"));
         ASSERT_TRUE(log.AddFile("C:\\Z\\c.txt"));
         log.EndFile();
-        EXPECT_EQ(strStart + "L en\r\nF C:\\Z\\c.txt\r\n", ReadAll("list.dat"));
+        EXPECT_EQ(strStart + "L en\r\nF C:\\Z\\c.txt\r\n", CTempFolder::ReadFile("list.dat"));
     }
 }
 
@@ -114,5 +96,5 @@ TEST(InstallLogTest, AnEntryThatCannotBeWrittenIsNotTaken)
     EXPECT_TRUE(log.Files().empty());
     EXPECT_FALSE(log.Owns("C:\\Z\\tab\there.txt"));
     log.EndFile();
-    EXPECT_EQ("ZantoSetup install log 2\r\n", ReadAll("list.dat"));
+    EXPECT_EQ("ZantoSetup install log 2\r\n", CTempFolder::ReadFile("list.dat"));
 }

@@ -18,20 +18,6 @@ bool Exists(const std::string& strPath)
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadAll(const std::string& strPath)
-{
-    std::string strText;
-    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char szBuffer[4096];
-    DWORD nRead = 0;
-    while (ReadFile(hFile, szBuffer, sizeof(szBuffer), &nRead, nullptr) && nRead > 0)
-        strText.append(szBuffer, nRead);
-    CloseHandle(hFile);
-    return strText;
-}
-
 // A file as the user left it: content, attributes and last write time.
 struct SUserFile
 {
@@ -57,7 +43,7 @@ SUserFile MakeUserFile(const std::string& strPath, const std::string& strContent
 void ExpectUserFile(const std::string& strPath, const SUserFile& file)
 {
     SCOPED_TRACE(strPath);
-    EXPECT_EQ(file.strContent, ReadAll(strPath));
+    EXPECT_EQ(file.strContent, CTempFolder::ReadFile(strPath));
     EXPECT_EQ(file.dwAttributes, GetFileAttributesA(strPath.c_str()));
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data));
@@ -139,14 +125,14 @@ TEST(TargetFilesTest, KeptNamesStandBesideTheFileAndSkipTakenOnes)
     ASSERT_TRUE(PrepareTarget(log, strFile));
     ASSERT_EQ(1u, log.KeptFiles().size());
     EXPECT_EQ(strFile + ".zanto-kept3", log.KeptFiles()[0].strKept);
-    EXPECT_EQ("user", ReadAll(strFile + ".zanto-kept3"));
+    EXPECT_EQ("user", CTempFolder::ReadFile(strFile + ".zanto-kept3"));
     EXPECT_FALSE(Exists(strFile));
 
     // The place is the installation's now: writing there again keeps nothing more aside.
     CTempFolder::WriteFile(strFile, "installed");
     ASSERT_TRUE(PrepareTarget(log, strFile));
     EXPECT_EQ(1u, log.KeptFiles().size());
-    EXPECT_EQ("installed", ReadAll(strFile));
+    EXPECT_EQ("installed", CTempFolder::ReadFile(strFile));
 
     ASSERT_TRUE(PrepareTarget(log, temp.Path() + "\\free.txt"));
     EXPECT_EQ((std::vector<std::string>{temp.Path() + "\\free.txt"}), log.Files());
@@ -156,7 +142,7 @@ TEST(TargetFilesTest, KeptNamesStandBesideTheFileAndSkipTakenOnes)
 TEST_F(RemovalTest, ACancelPutsTheUsersFilesBackAsTheyWere)
 {
     BeginRun();
-    EXPECT_EQ("installed readme", ReadAll(m_strDir + "\\readme.txt"));
+    EXPECT_EQ("installed readme", CTempFolder::ReadFile(m_strDir + "\\readme.txt"));
     CFileError error;
     m_log.EndFile();
     ASSERT_TRUE(Remove(m_log, m_strDir, error)) << error.m_strFileName;
@@ -230,7 +216,7 @@ TEST_F(RemovalTest, WithoutTheFolderOrTheListOnlyTheShortcutsGo)
     {
         CFileError error;
         ASSERT_TRUE(Remove(*pLog, pLog == &m_log ? std::string() : m_strDir, error));
-        EXPECT_EQ("installed readme", ReadAll(m_strDir + "\\readme.txt"));
+        EXPECT_EQ("installed readme", CTempFolder::ReadFile(m_strDir + "\\readme.txt"));
         EXPECT_TRUE(Exists(m_strDir + "\\data\\maps\\cave.map"));
         EXPECT_TRUE(Exists(m_strList));
     }

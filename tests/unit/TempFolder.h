@@ -40,6 +40,22 @@ public:
         CloseHandle(hFile);
     }
 
+    // The whole file; "<missing>" when it cannot be opened.
+    static std::string ReadFile(const std::string& strName)
+    {
+        HANDLE hFile = CreateFileA(strName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+        if (hFile == INVALID_HANDLE_VALUE)
+            return "<missing>";
+        std::string strContent;
+        char szBuffer[4096];
+        DWORD nRead = 0;
+        while (::ReadFile(hFile, szBuffer, sizeof(szBuffer), &nRead, nullptr) && nRead > 0)
+            strContent.append(szBuffer, nRead);
+        CloseHandle(hFile);
+        return strContent;
+    }
+
 private:
     std::string m_strPath;
     char m_szPrevious[MAX_PATH];
