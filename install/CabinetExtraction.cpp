@@ -54,10 +54,9 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
         Trace("Skipped %s\n", info.NameInCabinet);
         return FILEOP_SKIP;
     }
-    // Listed before it is written; in a folder that this run made nothing can be in the way.
-    const bool bReady = target.bNewFolder ? target.pLog->AddFile(info.FullTargetName)
-                                          : PrepareTarget(*target.pLog, info.FullTargetName);
-    if (!bReady)
+    // Listed before it is written. A folder that this run made is listed itself and goes as a
+    // whole: nothing in it can be in the way, and its files need no entries.
+    if (!target.bNewFolder && !PrepareTarget(*target.pLog, info.FullTargetName))
     {
         target.nError = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
         return FILEOP_ABORT;

@@ -110,17 +110,12 @@ public:
         if (m_scope.pLog == nullptr || !m_scope.pLog->IsKnown())
             return RemoveShortcuts();
         const CInstallLog& log = *m_scope.pLog;
-        // A start menu folder that the installation made goes as a whole, with what was added
-        // to it since; the install folder likewise, but last, so that its list goes last.
-        const bool bMenuMade = !m_scope.strMenuFolder.empty() && ContainsFolder(log.Folders(), m_scope.strMenuFolder) &&
-                               !IsProtectedFolder(m_scope.strMenuFolder, m_scope.protectedFolders);
+        if (!RemoveListedFiles(log) || !PutKeptFilesBack(log) || !RemoveMadeFolders(log))
+            return false;
+        // The install folder's list goes last, with the install folder when the run made it.
         const bool bInstallMade = !m_scope.strInstallDir.empty() &&
                                   ContainsFolder(log.Folders(), m_scope.strInstallDir) &&
                                   !IsProtectedFolder(m_scope.strInstallDir, m_scope.protectedFolders);
-        if (bMenuMade && !RemoveFolder(m_scope.strMenuFolder, std::string()))
-            return false;
-        if (!RemoveListedFiles(log) || !PutKeptFilesBack(log))
-            return false;
         if (bInstallMade)
         {
             if (!RemoveFolder(m_scope.strInstallDir, m_strList))
@@ -131,7 +126,7 @@ public:
         {
             return false;
         }
-        RemoveListedFolders(log);
+        RemoveFoldersAbove(log);
         return true;
     }
 
@@ -179,20 +174,35 @@ private:
         return true;
     }
 
-    // Folders in reverse order of creation, so each after its subfolders; one that is not empty
-    // holds what somebody else put there and stays.
-    void RemoveListedFolders(const CInstallLog& log)
+    // A folder that the installation made goes as a whole, with what was added to it since: the
+    // files that the run wrote into it need no entries of their own. The start menu folder is
+    // one of them; the install folder goes last, with the list.
+    bool RemoveMadeFolders(const CInstallLog& log)
+    {
+        const std::vector<std::string>& folders = log.Folders();
+        for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        {
+            const bool bInside = FolderKey(*it) == FolderKey(m_scope.strMenuFolder)
+                                     ? !IsLink(*it)
+                                     : FolderKey(*it) != FolderKey(m_scope.strInstallDir) && RootOf(*it) != nullptr;
+            if (bInside && !IsProtectedFolder(*it, m_scope.protectedFolders) && Exists(*it) &&
+                !RemoveFolder(*it, std::string()))
+                return false;
+        }
+        return true;
+    }
+
+    // The folders that the run made on the way to the install and start menu folders go when
+    // they are empty: what somebody else put there since keeps them.
+    void RemoveFoldersAbove(const CInstallLog& log)
     {
         const std::vector<std::string>& folders = log.Folders();
         for (auto it = folders.rbegin(); it != folders.rend(); ++it)
         {
             if (IsProtectedFolder(*it, m_scope.protectedFolders) || IsLink(*it))
                 continue;
-            const bool bOwned = std::any_of(m_roots.begin(), m_roots.end(), [&](const std::string& strRoot) {
-                return IsInsideFolder(*it, strRoot) ? !LiesBehindLink(*it, strRoot)
-                                                    : IsInsideFolder(strRoot, *it) || FolderKey(strRoot) == FolderKey(*it);
-            });
-            if (bOwned)
+            if (std::any_of(m_roots.begin(), m_roots.end(),
+                            [&](const std::string& strRoot) { return IsInsideFolder(strRoot, *it); }))
                 RemoveDirectoryA(it->c_str());
         }
     }
