@@ -73,6 +73,9 @@ void SetFolderIndex(std::string& strCabinet, const std::string& strName, unsigne
 
 bool SettledOnStartPage(CSetupSession& session, const CWindowDriver& main)
 {
+    // A failed step shows the start page before its clean-up runs: the page counts once the click
+    // that started the installation has been handled whole.
+    Settle(main);
     return PageOf(main) == 0 && main.IsEnabled(IDCANCEL) && ListMessageBoxes(session.Process().GetPid()).empty();
 }
 

@@ -687,6 +687,9 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
 bool CCaseRun::PageZeroSettled(bool bWantInstallCaption)
 {
     const CWindowDriver& main = *m_pMain;
+    // A failed step shows the start page before its clean-up runs: the page counts once the click
+    // that started the installation has been handled whole.
+    Settle(main);
     if (!main.IsVisible(IDC_INSTALL) || !main.IsEnabled(IDCANCEL) ||
         !ListMessageBoxes(m_pSession->Process().GetPid()).empty())
         return false;
