@@ -65,6 +65,28 @@ bool IsSafeMenuFolder(const std::string& strMenuFolder)
     return nStart == nEnd || IsSafeMemberName(strMenuFolder.substr(nStart, nEnd - nStart));
 }
 
+std::string InstallFolderForm(const std::string& strFolder)
+{
+    std::string strForm = strFolder;
+    for (char& ch : strForm)
+        if (ch == '/')
+            ch = '\\';
+    if (strForm.size() > 3 && strForm[1] == ':' && strForm[2] == '\\' && strForm[3] == '\\')
+        strForm.erase(3, 1);
+    if (strForm.size() > 3 && strForm.back() == '\\')
+        strForm.pop_back();
+    return strForm;
+}
+
+bool IsFullLocalPath(const std::string& strFolder)
+{
+    const std::string strForm = InstallFolderForm(strFolder);
+    const unsigned char chDrive = static_cast<unsigned char>(strForm.empty() ? 0 : strForm[0]);
+    const bool bDrive = ((chDrive >= 'A' && chDrive <= 'Z') || (chDrive >= 'a' && chDrive <= 'z'));
+    return strForm.size() > 3 && bDrive && strForm[1] == ':' && strForm[2] == '\\' &&
+           IsSafeMemberName(strForm.substr(3));
+}
+
 std::string TreeDestinationFolder(const std::string& strInstallDir, const std::string& strTreeFolder)
 {
     const size_t nTop = strTreeFolder.find('\\');

@@ -13,6 +13,16 @@ bool IsSafeMemberName(const std::string& strName);
 // allowed. Empty or a lone backslash is the programs folder itself.
 bool IsSafeMenuFolder(const std::string& strMenuFolder);
 
+// Whether a typed install folder is a full local path: a drive letter, a colon, a backslash, then
+// one or more plain names (no "." or "..", device names, characters Windows forbids, or a blank
+// or dot at a name's end). "/" counts as "\\", and so do a trailing backslash and the doubled one
+// that the folder picker gives after a drive root.
+bool IsFullLocalPath(const std::string& strFolder);
+
+// The form in which the installation takes a typed folder: "\\" only, one after the drive, none
+// at the end.
+std::string InstallFolderForm(const std::string& strFolder);
+
 // The destination folder of the files in strTreeFolder, a folder of a copied tree given relative
 // to the setup directory ("en", "en\\docs"): the tree's own top folder is dropped, so
 // "ger\\docs" lands in strInstallDir + "\\docs" and "en" in strInstallDir itself.

@@ -21,14 +21,30 @@ const SShortcut g_aShortcuts[5] = {
     {"%s%s\\Options.lnk", "%s%s\\Einstellungen.lnk", "%s\\settings.exe", "%s\\settings.exe"},
 };
 
+namespace
+{
+// The paths of the menu are limited as their buffers always were; one that does not fit is not
+// made at all rather than cut short.
+constexpr size_t kMaxPath = 1023;
+}
+
+bool IsUsableMenuFolder(const std::string& strProgramsDir, const std::string& strMenuFolder)
+{
+    // A menu folder that leaves the programs folder gets nothing: Deinstall would not find it there.
+    if (!IsSafeMenuFolder(strMenuFolder) || (strProgramsDir + strMenuFolder).size() >= kMaxPath)
+        return false;
+    // The shell saves a shortcut under a path of at most MAX_PATH characters with its end.
+    for (const SShortcut& shortcut : g_aShortcuts)
+        for (const char* pszLink : {shortcut.pszLinkEnglish, shortcut.pszLinkGerman})
+            if (FormatText(pszLink, strProgramsDir.c_str(), strMenuFolder.c_str()).size() >= MAX_PATH)
+                return false;
+    return true;
+}
+
 bool CZantoSetupDlg::CreateShortcuts()
 {
-    // The paths of the menu are limited as their buffers always were; one that does not fit is
-    // not made at all rather than cut short. A menu folder that leaves the programs folder gets
-    // nothing: Deinstall would not find it there.
-    constexpr size_t kMaxPath = 1023;
     const std::string strFolder = m_strProgramsDir + m_strMenuFolder;
-    if (m_strInstallDir.size() > kMaxPath || strFolder.size() >= kMaxPath || !IsSafeMenuFolder(m_strMenuFolder))
+    if (m_strInstallDir.size() > kMaxPath || !IsUsableMenuFolder(m_strProgramsDir, m_strMenuFolder))
     {
         Trace("FEHLER Link erstellt\n");
         return false;

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "InstallPaths.h"
 #include "TextFormat.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
@@ -29,7 +30,9 @@ std::string SpaceInfoText(bool bEnglish, DWORD nNeededMB, DWORD nFreeMB)
 void CZantoSetupDlg::CheckDiskSpace()
 {
     DWORD nFreeMB = 0;
-    if (!m_strInstallDir.empty())
+    // A folder that is no full local path gets the figures of an empty one: the installation
+    // could neither be placed nor be taken away again there.
+    if (IsFullLocalPath(m_strInstallDir))
     {
         const std::string strRoot = FormatText("%c:\\", m_strInstallDir[0]);
         DWORD nSectorsPerCluster = 0, nBytesPerSector = 0, nFreeClusters = 0, nTotalClusters = 0;

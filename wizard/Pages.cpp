@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "InstallPaths.h"
 #include "MessageBox.h"
+#include "Shortcuts.h"
 #include "TextFormat.h"
 #include "ZantoSetupDlg.h"
 
@@ -86,7 +88,7 @@ void CZantoSetupDlg::ShowPage()
         SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
         SetDlgItemText(IDC_NEXT, Text("Install", "Installieren"));
         showControlsOfPage(4);
-        EnableDlgItem(IDC_NEXT, true);
+        CheckMenuFolder();
     }
     if (m_nPage == 5)
     {
@@ -124,9 +126,9 @@ void CZantoSetupDlg::OnInstall()
 void CZantoSetupDlg::OnNext()
 {
     UpdateData(true);
-    // Windows takes "/" for "\" in a path; the installation's own path rules know only "\", so
-    // folders typed with it are taken in that form.
-    std::replace(m_strInstallDir.begin(), m_strInstallDir.end(), '/', '\\');
+    // Windows takes "/" for "\" in a path, and several separators for one; the installation's own
+    // path rules know only single "\", so folders typed otherwise are taken in that form.
+    m_strInstallDir = InstallFolderForm(m_strInstallDir);
     std::replace(m_strMenuFolder.begin(), m_strMenuFolder.end(), '/', '\\');
     ++m_nPage;
     ShowPage();
@@ -141,6 +143,31 @@ void CZantoSetupDlg::OnOK()
     HWND hNext = GetDlgItem(IDC_NEXT);
     if ((GetWindowLongA(hNext, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(hNext))
         OnNext();
+}
+
+// The folder pages check what is typed as it is typed, so that Next never leads to a folder that
+// the installation could not use or take away again.
+void CZantoSetupDlg::OnChangeInstallDir()
+{
+    const std::string strTyped = GetDlgItemText(IDC_INSTALL_DIR);
+    // The folder picker writes the field and checks the folder itself.
+    if (m_nPage != 3 || strTyped == m_strInstallDir)
+        return;
+    m_strInstallDir = strTyped;
+    CheckDiskSpace();
+}
+
+void CZantoSetupDlg::OnChangeMenuFolder()
+{
+    if (m_nPage == 4)
+        CheckMenuFolder();
+}
+
+void CZantoSetupDlg::CheckMenuFolder()
+{
+    std::string strFolder = GetDlgItemText(IDC_MENU_FOLDER);
+    std::replace(strFolder.begin(), strFolder.end(), '/', '\\');
+    EnableDlgItem(IDC_NEXT, IsUsableMenuFolder(m_strProgramsDir, strFolder));
 }
 
 void CZantoSetupDlg::OnAccept()

@@ -20,6 +20,25 @@ static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 18, "the 32-bi
 
 int g_nLastSlide = -1;
 
+namespace
+{
+// The record being reported; none outside SendProgress.
+const FILE_IN_CABINET_INFO_A* g_pReportedInfo = nullptr;
+}
+
+void SendProgress(HWND hDialog, FILE_IN_CABINET_INFO_A& info, DWORD nPercent)
+{
+    g_pReportedInfo = &info;
+    SendMessageA(hDialog, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
+    g_pReportedInfo = nullptr;
+}
+
+bool IsOwnProgressReport(WPARAM wParam)
+{
+    // A message that another thread or program sends is received with InSendMessage set.
+    return g_pReportedInfo != nullptr && wParam == reinterpret_cast<WPARAM>(g_pReportedInfo) && !InSendMessage();
+}
+
 int SlideIndex(int nPercent, int nSlides)
 {
     // In 64 bits, so that no percentage overflows the product.

@@ -1,5 +1,15 @@
-// The slideshow's schedule during the installation.
+// The progress report of the install loops and the slideshow's schedule during the installation.
 #pragma once
+
+#include <windows.h>
+#include <setupapi.h>
+
+// Sends the progress report of one file to the dialog and waits until it is shown.
+void SendProgress(HWND hDialog, FILE_IN_CABINET_INFO_A& info, DWORD nPercent);
+
+// Whether wParam of a WM_MYSETROGRESS is the record that SendProgress is sending right now from
+// this thread: a message of that number from anywhere else carries no record.
+bool IsOwnProgressReport(WPARAM wParam);
 
 // The slide that belongs to a percentage: percent × slides / 100, truncated toward zero.
 int SlideIndex(int nPercent, int nSlides);

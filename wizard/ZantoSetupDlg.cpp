@@ -1,6 +1,7 @@
 #include "ZantoSetupDlg.h"
 
 #include "DataExchange.h"
+#include "Progress.h"
 
 HWND g_hSetupWnd = nullptr;
 DWORD g_nBytesDone = 0;
@@ -40,9 +41,23 @@ bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
         lResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
     case WM_MYSETROGRESS:
+        // The number is DM_SETDEFID's too, and any program can send it: only the installation's
+        // own report is one.
+        if (!IsOwnProgressReport(wParam))
+            break;
         lResult = OnMySetProgress(wParam, lParam);
         return true;
     case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == IDC_INSTALL_DIR)
+        {
+            OnChangeInstallDir();
+            return true;
+        }
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == IDC_MENU_FOLDER)
+        {
+            OnChangeMenuFolder();
+            return true;
+        }
         if (HIWORD(wParam) != BN_CLICKED)
             break;
         switch (LOWORD(wParam))

@@ -41,6 +41,8 @@ public:
     // Pages
     void ShowPage();
     void CheckDiskSpace();
+    // Enables Install on the start menu page only for a folder that the start menu step takes.
+    void CheckMenuFolder();
 
     // Installation
     void DoInstall();
@@ -108,6 +110,8 @@ protected:
     void OnPlay();
     LRESULT OnMySetProgress(WPARAM wParam, LPARAM lParam);
     void OnAccept();
+    void OnChangeInstallDir();
+    void OnChangeMenuFolder();
 
 private:
     bool CopyTreeFile(const std::string& strSource, const std::string& strDestFolder, const char* pszName);

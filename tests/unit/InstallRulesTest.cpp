@@ -76,6 +76,41 @@ INSTANTIATE_TEST_SUITE_P(
                     SMemberCase{"\\Zanto\\\\", false}, SMemberCase{"\\C:\\x", false}, SMemberCase{"\\Zanto a|b", false},
                     SMemberCase{"\\CON", false}, SMemberCase{"\\Zanto ", false}, SMemberCase{"\\.\\Zanto", false}));
 
+class InstallFolderTest : public testing::TestWithParam<SMemberCase>
+{
+};
+
+TEST_P(InstallFolderTest, OnlyAFullLocalPathOfPlainNames)
+{
+    EXPECT_EQ(GetParam().bSafe, IsFullLocalPath(GetParam().pszName)) << GetParam().pszName;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, InstallFolderTest,
+    testing::Values(SMemberCase{"C:\\Games\\Zanto", true}, SMemberCase{"d:\\Zanto", true},
+                    SMemberCase{"C:\\Games\\Zanto\\", true}, SMemberCase{"C:/Games/Zanto", true},
+                    SMemberCase{"C:\\\\Zanto", true}, SMemberCase{"C:\\Spiele\\Sch\xF6n.1", true},
+                    SMemberCase{"", false}, SMemberCase{"Zanto", false}, SMemberCase{"Games\\Zanto", false},
+                    SMemberCase{"\\Spiele\\Zanto", false}, SMemberCase{"C:Zanto", false}, SMemberCase{"C:\\", false},
+                    SMemberCase{"C:", false}, SMemberCase{"\\\\server\\share\\Zanto", false},
+                    SMemberCase{"//server/share/Zanto", false}, SMemberCase{"\\\\?\\C:\\Zanto", false},
+                    SMemberCase{"C:\\Games\\..\\Zanto", false}, SMemberCase{"C:\\.\\Zanto", false},
+                    SMemberCase{"C:\\Games\\\\Zanto", false}, SMemberCase{"C:\\Games\\\\", false},
+                    SMemberCase{"C:\\CON", false}, SMemberCase{"C:\\Games\\nul.txt", false},
+                    SMemberCase{"C:\\COM1\\Zanto", false}, SMemberCase{"C:\\LPT9", false},
+                    SMemberCase{"C:\\Games\\a|b", false}, SMemberCase{"C:\\Games\\a:b", false},
+                    SMemberCase{"C:\\Games\\a*", false}, SMemberCase{"C:\\Games\\Zanto.", false},
+                    SMemberCase{"C:\\Games \\Zanto", false}, SMemberCase{"1:\\Zanto", false},
+                    SMemberCase{"\xC4:\\Zanto", false}));
+
+TEST(InstallFolderTest, TheInstallationTakesOneBackslashEachWhereTheTypedFolderHadMore)
+{
+    EXPECT_EQ("C:\\Zanto", InstallFolderForm("C:\\\\Zanto"));
+    EXPECT_EQ("C:\\Games\\Zanto", InstallFolderForm("C:/Games/Zanto/"));
+    EXPECT_EQ("C:\\Games\\Zanto", InstallFolderForm("C:\\Games\\Zanto"));
+    EXPECT_EQ("C:\\", InstallFolderForm("C:\\"));
+}
+
 struct SDestinationCase
 {
     const char* pszInstallDir;

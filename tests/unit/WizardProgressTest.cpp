@@ -20,7 +20,7 @@ void Report(const CWizardUnderTest& dlg, const char* pszTarget, int nPercent, DW
     FILE_IN_CABINET_INFO_A info = {};
     info.FileSize = nFileSize;
     lstrcpynA(info.FullTargetName, pszTarget, MAX_PATH);
-    SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), nPercent);
+    SendProgress(dlg.Hwnd(), info, static_cast<DWORD>(nPercent));
 }
 
 struct SSlideCase
@@ -115,8 +115,21 @@ TEST(ProgressReportTest, UnterminatedTargetNameIsCutAtTheRecordsEnd)
     RunInWizard(true, [](CWizardUnderTest& dlg) {
         FILE_IN_CABINET_INFO_A info;
         std::memset(&info, 'x', sizeof(info));
-        SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), 1);
+        SendProgress(dlg.Hwnd(), info, 1);
         EXPECT_EQ(std::string("Copy file:\n") + std::string(MAX_PATH, 'x'), dlg.GetDlgItemText(IDC_STATUS));
+    });
+}
+
+// WM_USER + 1 is the dialog manager's DM_SETDEFID as well: one that the installation did not send
+// carries no record and goes on to the dialog manager.
+TEST(ProgressReportTest, AMessageOfTheSameNumberFromElsewhereIsNoReport)
+{
+    RunInWizard(true, [](CWizardUnderTest& dlg) {
+        Report(dlg, "C:\\Zanto\\a.txt", 7, kNamedFileSize);
+        for (const WPARAM wParam : {WPARAM(0), WPARAM(IDC_NEXT), WPARAM(0x7FFF0000), ~WPARAM(0)})
+            SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, wParam, 55);
+        EXPECT_EQ("Copy file:\nC:\\Zanto\\a.txt", dlg.GetDlgItemText(IDC_STATUS));
+        EXPECT_EQ("7%", dlg.GetDlgItemText(IDC_PERCENT));
     });
 }
 
