@@ -8,6 +8,12 @@
 
 namespace
 {
+// Ends the process at once, as Task Manager does; code 0, so that the end counts as no crash.
+void Kill()
+{
+    TerminateProcess(GetCurrentProcess(), 0);
+}
+
 SCancelHookShared* Shared()
 {
     static SCancelHookShared* s_pShared = nullptr;
@@ -25,6 +31,14 @@ SCancelHookShared* Shared()
 extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // The status texts of the start menu and record step, which name no file.
+    if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_SETTEXT && pMessage->lParam != 0)
+    {
+        SCancelHookShared* pShared = Shared();
+        if (pShared != nullptr && pShared->nArmed && pShared->bKill &&
+            std::strcmp(reinterpret_cast<const char*>(pMessage->lParam), pShared->szTarget) == 0)
+            Kill();
+    }
     // The progress report: WM_USER + 1 with the SetupAPI record of the file in wParam.
     if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_USER + 1 && pMessage->wParam != 0)
     {
@@ -35,6 +49,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, W
             std::strncmp(pInfo->FullTargetName, pShared->szTarget, MAX_PATH) == 0 &&
             InterlockedExchange(&pShared->nArmed, 0) == 1)
         {
+            if (pShared->bKill)
+                Kill();
             const HWND hCancel = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hCancel));
             if (pShared->bEscape)
             {

@@ -16,5 +16,6 @@ struct SCancelHookShared
     unsigned long long hDialog; // the wizard, which receives the progress reports
     unsigned long long hCancel; // the Cancel button
     LONG bEscape;              // Escape to the focused control instead of a click
+    LONG bKill;                // end the program right there instead, as Task Manager would
     char szTarget[4096];       // the full target path of the file at which to cancel
 };

@@ -210,6 +210,8 @@ const char* OutcomeName(EInstallOutcome eOutcome)
         return "cancelled";
     case EInstallOutcome::NoRoom:
         return "no room";
+    case EInstallOutcome::Ended:
+        return "ended";
     default:
         return "broken";
     }
@@ -662,11 +664,14 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
         if (!step([&] { return main.IsVisible(IDC_INSTALL_DIR); }, "the folder page"))
             return EInstallOutcome::Broken;
         Settle(main);
-        if (!main.IsEnabled(IDC_NEXT))
-            return EInstallOutcome::NoRoom;
-        main.SetText(IDC_INSTALL_DIR, m_strInstallDir);
+        // The page checks the folder as it is typed; a case may keep the one the wizard proposes.
+        if (!m_bKeepProposedFolder)
+            main.SetText(IDC_INSTALL_DIR, m_strInstallDir);
+        Settle(main);
         if (nStopPage == 3)
             return EInstallOutcome::Success;
+        if (!main.IsEnabled(IDC_NEXT))
+            return EInstallOutcome::NoRoom;
         main.Click(IDC_NEXT);
         if (!step([&] { return main.IsVisible(IDC_MENU_FOLDER); }, "the start menu page"))
             return EInstallOutcome::Broken;
@@ -713,9 +718,13 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
         shared.hDialog = reinterpret_cast<ULONG_PTR>(m_pMain->GetHwnd());
         shared.hCancel = reinterpret_cast<ULONG_PTR>(GetDlgItem(m_pMain->GetHwnd(), IDCANCEL));
         shared.bEscape = plan.bEscape;
-        // The planned status text is "Copy file:" and the target path on the next line.
+        shared.bKill = plan.bKill;
+        // The planned status text is "Copy file:" and the target path on the next line, or a
+        // status text of its own.
         const std::string& strStatus = plan.order[plan.nTarget];
-        lstrcpynA(shared.szTarget, strStatus.substr(strStatus.find('\n') + 1).c_str(), sizeof(shared.szTarget));
+        const std::size_t nBreak = strStatus.find('\n');
+        lstrcpynA(shared.szTarget, nBreak == std::string::npos ? strStatus.c_str() : strStatus.substr(nBreak + 1).c_str(),
+                  sizeof(shared.szTarget));
         shared.nArmed = 1;
         m_hHook = SetWindowsHookExA(WH_CALLWNDPROC, hook.pfnProc, hook.hDll,
                                     GetWindowThreadProcessId(m_pMain->GetHwnd(), nullptr));
@@ -748,13 +757,23 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
     });
     if (!bStarted)
         return EInstallOutcome::Broken;
+    // A planned end of the program is no crash.
+    m_bExitExpected = plan.bKill;
     const bool bEnded = Drive(
         [&] {
+            if (plan.bKill && !m_pSession->Process().IsRunning())
+                return true;
             const bool bTerminal = since(EBox::Success, 0) || since(EBox::StepFailure, 0) ||
                                    since(EBox::CancelQuestion, IDYES);
             return bTerminal && PageZeroSettled(false);
         },
         0, &plan);
+    if (plan.bKill && !m_pSession->Process().IsRunning() && !m_bBroken)
+    {
+        m_pMain.reset();
+        return EInstallOutcome::Ended;
+    }
+    m_bExitExpected = false;
     if (!bEnded)
         return EInstallOutcome::Broken;
     // A message that came right after the state waited for would still be answered and noted.

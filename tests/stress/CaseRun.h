@@ -79,6 +79,8 @@ struct SCancelPlan
     std::size_t nTarget = 0;
     int nAnswer = IDYES;
     bool bEscape = false; // the Escape key instead of a click
+    // The program is ended right at the target (a file, or a status text of the last step) instead.
+    bool bKill = false;
     // Filled in by the run.
     bool bClicked = false;
     std::size_t nClickedAt = 0;
@@ -90,6 +92,7 @@ enum class EInstallOutcome
     Failed,    // a step's message came
     Cancelled, // the cancel question was answered Yes
     NoRoom,    // Next stayed disabled on the folder page
+    Ended,     // the program was ended in the middle, as planned
     Broken,    // crash, hang or harness failure: the case stops
 };
 
@@ -113,6 +116,8 @@ public:
     // As typed on the start menu page, relative to the common programs folder.
     void SetMenuFolder(const std::string& strMenuFolder) { m_strMenuFolder = strMenuFolder; }
     const std::string& InstallDir() const { return m_strInstallDir; }
+    // The folder page keeps the folder that the wizard proposes; InstallDir is then where it leads.
+    void KeepProposedFolder() { m_bKeepProposedFolder = true; }
     std::string MenuPath() const;
     // Extra trees to compare, e.g. a test drive.
     void AddWatchedTree(const std::string& strRoot) { m_watched.push_back(strRoot); }
@@ -191,6 +196,7 @@ private:
     std::vector<std::string> m_watched;
     std::vector<std::string> m_own;
     bool m_bDemoPayload = false;
+    bool m_bKeepProposedFolder = false;
     std::vector<std::pair<std::string, std::uint32_t>> m_members;
     CSnapshot m_before;
     bool m_bSnapshot = false;

@@ -1,5 +1,7 @@
 #include "Kinds.h"
 
+#include "KindSteps.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -13,8 +15,6 @@
 #include "WizardPages.h"
 #include "resource.h"
 
-namespace
-{
 std::string MediumSource(const char* pszName)
 {
     return HostPath("ZANTO_MEDIUM") + "\\" + pszName;
@@ -101,7 +101,7 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome)
 }
 
 // Walks with the case's folders, installs, removes a successful installation again.
-EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan = nullptr)
+EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan)
 {
     SCancelPlan none;
     SCancelPlan& plan = pPlan != nullptr ? *pPlan : none;
@@ -132,6 +132,8 @@ void Finish(CCaseRun& run)
     run.CheckSurroundings("at the end");
 }
 
+namespace
+{
 // ---- cabinets -------------------------------------------------------------------------------
 
 void RunCabinetCase(SCaseResult& result, const SCampaignOptions& options, bool bGcab)
@@ -677,9 +679,11 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
 
 // ---- cancel at every step -------------------------------------------------------------------
 
+}
+
 // The status lines of the language files in the order the program copies them: its enumeration
 // of the tree, each folder entered where it is met, the tree's top folder dropped.
-void AppendTreeOrder(const std::string& strMediumFolder, const std::string& strRelative, const std::string& strTarget,
+static void AppendTreeOrder(const std::string& strMediumFolder, const std::string& strRelative, const std::string& strTarget,
                      bool bEnglish, std::vector<std::string>& order)
 {
     WIN32_FIND_DATAA data;
@@ -715,6 +719,8 @@ std::vector<std::string> InstallOrder(CCaseRun& run, std::size_t& nLanguageFiles
     return order;
 }
 
+namespace
+{
 // A medium of many files: 30 language files more and a cabinet of 150 members.
 void MakeManyFiles(CCaseRun& run)
 {
@@ -893,6 +899,14 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, false); }},
         {"cancel-cabinet", "Cancel at a cabinet file", 30, {4},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, true); }},
+        {"users-folder", "Folder of the user's: cancel at each file, each step failing, success", 32, {5, 30},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunUsersFolderCase(r, o); }},
+        {"ended", "Program ended in the middle, then the next run", 35, {3, 16},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunEndedCase(r, o); }},
+        {"record", "Damaged uninstall record at Deinstall", 21, {5, 8},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunDamagedRecordCase(r, o); }},
+        {"typed-folder", "Typed install folders and product folder names", 23, {7, 18},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunTypedFolderCase(r, o); }},
     };
     return s_kinds;
 }

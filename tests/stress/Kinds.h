@@ -29,3 +29,9 @@ struct SKind
 };
 
 const std::vector<SKind>& CampaignKinds();
+
+// The kinds that prove the promises about the user's files, each in a file of its own.
+void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options);
+void RunEndedCase(SCaseResult& result, const SCampaignOptions& options);
+void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options);
+void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options);
