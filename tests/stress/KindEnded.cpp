@@ -19,9 +19,9 @@ enum class EWhere
     BeforeShortcuts,
     BeforeRecord,
 };
-const char* const s_apszWhere[] = {"first language file", "last language file", "first cabinet file",
-                                   "a cabinet file in the middle", "last cabinet file", "before the shortcuts",
-                                   "before the record"};
+const char* const s_apszWhere[] = {"the first language file", "the last language file", "the first cabinet file",
+                                   "a cabinet file in the middle", "the last cabinet file", "the start of the shortcuts",
+                                   "the start of the record"};
 
 // What the next run into the same folder does, and whether the folder held files of the user's.
 struct SNext
@@ -42,7 +42,7 @@ void RunEndedCase(SCaseResult& result, const SCampaignOptions& options)
     const EWhere eWhere = static_cast<EWhere>(result.nIndex % nWheres);
     const SNext& next = s_aNext[(result.nIndex / nWheres) % (sizeof(s_aNext) / sizeof(s_aNext[0]))];
     const bool bEnglish = result.nIndex % 2 == 0;
-    result.strWhat = std::string("ended at the ") + s_apszWhere[static_cast<int>(eWhere)] + ", then the next run " +
+    result.strWhat = std::string("ended at ") + s_apszWhere[static_cast<int>(eWhere)] + ", then the next run " +
                      next.pszWhat + (next.bUsersFiles ? ", folder of the user's" : ", new folder") +
                      (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);

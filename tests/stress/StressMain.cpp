@@ -132,6 +132,19 @@ bool SelfCheck(std::string& strReport)
             const SSnapDiff diff = CompareSnapshots(before, after);
             line("snapshot (one added, one changed, one removed)",
                  diff.added.size() == 1 && diff.changed.size() == 1 && diff.removed.size() == 1);
+
+            // A deliberately broken case: the probe writes over a file of the user's, keeping its
+            // size and time, and puts nothing back.
+            CSnapshot users;
+            users.AddTree(strFolder, true);
+            CProcessUnderTest probe;
+            probe.Start(strProbe, OwnFolder(), "overwrite " + strFolder + "\\same.txt");
+            const bool bEnded = probe.WaitForExit(20000);
+            CSnapshot overwritten;
+            overwritten.AddTree(strFolder, true);
+            const SSnapDiff overwrite = CompareSnapshots(users, overwritten);
+            line("a file of the user's overwritten and not put back, size and time kept",
+                 bEnded && overwrite.changed.size() == 1 && overwrite.added.empty() && overwrite.removed.empty());
             RemoveLongPath(strFolder);
         }
     }

@@ -1,5 +1,6 @@
 // A program that misbehaves on request: the campaign's self-check shows with it that a crash, a
-// hang and an odd exit code are noticed before it trusts its zero counts.
+// hang, an odd exit code and a file of the user's overwritten and not put back are noticed before
+// it trusts its zero counts.
 #include <windows.h>
 
 #include <cstring>
@@ -18,6 +19,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszCommand, int)
     }
     if (std::strcmp(pszCommand, "hang") == 0)
         Sleep(INFINITE);
+    // As a careless installer would: the file's bytes replaced by as many others, its time kept.
+    if (std::strncmp(pszCommand, "overwrite ", 10) == 0)
+    {
+        const HANDLE hFile = CreateFileA(pszCommand + 10, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                         nullptr);
+        FILETIME ftWritten;
+        GetFileTime(hFile, nullptr, nullptr, &ftWritten);
+        const DWORD nSize = GetFileSize(hFile, nullptr);
+        DWORD nWritten = 0;
+        for (DWORD i = 0; i < nSize; ++i)
+            WriteFile(hFile, "X", 1, &nWritten, nullptr);
+        SetFileTime(hFile, nullptr, nullptr, &ftWritten);
+        CloseHandle(hFile);
+    }
     DestroyWindow(hWnd);
     return std::strcmp(pszCommand, "exit3") == 0 ? 3 : 0;
 }
