@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 
 #include "InstallRun.h"
@@ -16,8 +15,6 @@
 
 namespace
 {
-const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
-
 std::string StepMessage(bool bEnglish, int nStep)
 {
     switch (nStep)
@@ -50,44 +47,6 @@ void ExpectFailedAndCleanedUp(CSetupSession& session, const CWindowDriver& main,
     EXPECT_EQ("", session.Diagnose());
 }
 
-// The uninstall record's key, present but closed to everybody: nothing can be written into it.
-class CLockedRecord
-{
-public:
-    CLockedRecord()
-    {
-        HKEY hKey;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
-            ERROR_SUCCESS)
-            throw std::runtime_error("cannot create the record's key");
-        SetDacl(hKey, true);
-        RegCloseKey(hKey);
-    }
-    ~CLockedRecord()
-    {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS)
-        {
-            SetDacl(hKey, false);
-            RegCloseKey(hKey);
-        }
-        DeleteUninstallRecord();
-    }
-    CLockedRecord(const CLockedRecord&) = delete;
-    CLockedRecord& operator=(const CLockedRecord&) = delete;
-
-private:
-    static void SetDacl(HKEY hKey, bool bDenyAll)
-    {
-        SECURITY_DESCRIPTOR sd;
-        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-        ACL acl;
-        InitializeAcl(&acl, sizeof(acl), ACL_REVISION);
-        // An empty list grants nothing; no list at all grants everything.
-        SetSecurityDescriptorDacl(&sd, TRUE, bDenyAll ? &acl : nullptr, FALSE);
-        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, &sd);
-    }
-};
 
 void TruncateFile(const std::string& strPath, LONG nSize)
 {

@@ -366,3 +366,40 @@ SLinkInfo ReadLink(const std::string& strPath)
         throw CDriverError("cannot load the shortcut " + strPath);
     return info;
 }
+
+namespace
+{
+const char* const kLockedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+
+void SetRecordDacl(HKEY hKey, bool bDenyAll)
+{
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    ACL acl;
+    InitializeAcl(&acl, sizeof(acl), ACL_REVISION);
+    // An empty list grants nothing; no list at all grants everything.
+    SetSecurityDescriptorDacl(&sd, TRUE, bDenyAll ? &acl : nullptr, FALSE);
+    RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, &sd);
+}
+}
+
+CLockedRecord::CLockedRecord()
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLockedKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
+        throw CDriverError("cannot create the record's key");
+    SetRecordDacl(hKey, true);
+    RegCloseKey(hKey);
+}
+
+CLockedRecord::~CLockedRecord()
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLockedKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS)
+    {
+        SetRecordDacl(hKey, false);
+        RegCloseKey(hKey);
+    }
+    DeleteUninstallRecord();
+}

@@ -105,6 +105,17 @@ std::vector<std::string> FilesBelow(const std::string& strFolder);
 // The same of every folder below strFolder.
 std::vector<std::string> FoldersBelow(const std::string& strFolder);
 
+// The uninstall record's key, present but closed to everybody while the object lives: nothing can
+// be written into it, and the program finds no record.
+class CLockedRecord
+{
+public:
+    CLockedRecord();
+    ~CLockedRecord();
+    CLockedRecord(const CLockedRecord&) = delete;
+    CLockedRecord& operator=(const CLockedRecord&) = delete;
+};
+
 // The uninstall record's values by name; empty when there is no record.
 std::map<std::string, std::string> RecordValues();
 

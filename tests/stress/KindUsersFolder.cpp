@@ -1,7 +1,5 @@
 #include "Kinds.h"
 
-#include <aclapi.h>
-
 #include <memory>
 
 #include "InstallRun.h"
@@ -12,47 +10,6 @@
 
 namespace
 {
-const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
-
-// The uninstall record's key, present but closed to everybody while the object lives.
-class CLockedRecord
-{
-public:
-    CLockedRecord()
-    {
-        HKEY hKey;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) ==
-            ERROR_SUCCESS)
-        {
-            SetDacl(hKey, true);
-            RegCloseKey(hKey);
-        }
-    }
-    ~CLockedRecord()
-    {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS)
-        {
-            SetDacl(hKey, false);
-            RegCloseKey(hKey);
-        }
-        DeleteUninstallRecord();
-    }
-    CLockedRecord(const CLockedRecord&) = delete;
-    CLockedRecord& operator=(const CLockedRecord&) = delete;
-
-private:
-    static void SetDacl(HKEY hKey, bool bDenyAll)
-    {
-        SECURITY_DESCRIPTOR sd;
-        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-        ACL acl;
-        InitializeAcl(&acl, sizeof(acl), ACL_REVISION);
-        // An empty list grants nothing; no list at all grants everything.
-        SetSecurityDescriptorDacl(&sd, TRUE, bDenyAll ? &acl : nullptr, FALSE);
-        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, &sd);
-    }
-};
 
 // Cancels at one of the first files, then fails each step once, then succeeds.
 const char* const s_apszEnds[] = {"language step fails", "cabinet step fails", "start menu step fails",
