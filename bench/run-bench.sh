@@ -174,7 +174,7 @@ for kind in "${kinds[@]}"; do
 done
 make_nsis "$bench/payloads/empty" ""
 echo "Building the demo medium..."
-"$top/demo/build-medium.sh" "$bench/base" --arch "$ZANTO_ARCH" --data-kib 16 >/dev/null
+"$top/demo/build-medium.sh" "$bench/base" --arch "$ZANTO_ARCH" --uninstall "$tree/uninstall.exe" --data-kib 16 >/dev/null
 rm -rf "$bench/media"
 for kind in "${kinds[@]}"; do
     for payload in "${payloads[@]}"; do

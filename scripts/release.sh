@@ -51,7 +51,7 @@ export TZ=UTC LC_ALL=C
 SOURCE_DATE_EPOCH=$(date -d "$day" +%s)
 export SOURCE_DATE_EPOCH
 
-cmake --build "$tree" -j "$(nproc)" --target ZantoSetup >/dev/null
+cmake --build "$tree" -j "$(nproc)" --target ZantoSetup uninstall >/dev/null
 
 if [ -n "${ZANTO_SIGN_CERT:-}" ]; then
     cert=$ZANTO_SIGN_CERT key=$ZANTO_SIGN_KEY pass=${ZANTO_SIGN_PASS_FILE:-}
@@ -72,7 +72,7 @@ name=ZantoDemo-$version
 medium=$out/$name
 rm -rf "$out"
 mkdir -p "$out"
-"$top/demo/build-medium.sh" "$medium"
+"$top/demo/build-medium.sh" "$medium" --uninstall "$tree/uninstall.exe"
 
 # The signing time is the version's day too: with the same key and certificate, two runs give
 # the same signature (RSA signatures are deterministic).

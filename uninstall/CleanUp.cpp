@@ -1,10 +1,8 @@
 #include <windows.h>
 
 #include "InstallLog.h"
-#include "ProtectedFolders.h"
-#include "Removal.h"
+#include "RecordedRemoval.h"
 #include "Trace.h"
-#include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
 
 namespace
@@ -33,26 +31,22 @@ void CZantoSetupDlg::CleanUp()
     // The list is complete on disk; it is closed so that it can go last.
     m_installLog.EndFile();
     SRemovalScope scope;
-    scope.pLog = &m_installLog;
-    scope.protectedFolders = ProtectedFolders();
-    scope.protectedFolders.push_back(m_strProgramsDir);
     if (bDeinstall)
     {
         // An installation is taken apart only in the folders that its record names, by the list
         // in its folder; without that list, only its shortcuts go.
-        scope.strInstallDir = RecordedInstallFolder(scope.protectedFolders);
-        scope.strMenuFolder = RecordedStartMenu();
-        if (scope.strInstallDir.empty() || !m_installLog.Load(scope.strInstallDir + "\\" + kInstallLogName))
-            m_installLog.SetUnknown();
+        scope = RecordedRemovalScope(m_strProgramsDir, m_installLog);
     }
     else
     {
+        scope.pLog = &m_installLog;
+        scope.protectedFolders = RemovalGuards(m_strProgramsDir);
         scope.strInstallDir = m_strInstallDir;
         scope.strMenuFolder = m_strProgramsDir + m_strMenuFolder;
     }
 
     CFileError error;
-    if (!RemoveInstallation(scope, error))
+    if (!RemoveInstallationAndRecord(scope, error))
     {
         // The record and the list stay, so that Deinstall or the next run can finish the job.
         // The handler that called the clean-up ends after it.
@@ -62,7 +56,6 @@ void CZantoSetupDlg::CleanUp()
         error.ReportError();
         return;
     }
-    DeleteUninstallRecord();
     m_installLog.Clear();
 
     EnableDlgItem(IDCANCEL, true);

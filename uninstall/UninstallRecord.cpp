@@ -42,9 +42,5 @@ bool CZantoSetupDlg::WriteUninstallRecord()
 
 void CZantoSetupDlg::DeleteUninstallRecord()
 {
-    CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-        return;
-    key.Close();
-    CRegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+    RemoveUninstallRecord();
 }

@@ -1,5 +1,5 @@
-// Where the uninstall record of an installation lies, under HKEY_LOCAL_MACHINE, and what removal
-// reads of it.
+// Where the uninstall record of an installation lies, under HKEY_LOCAL_MACHINE, what removal reads
+// of it, and its deletion.
 #pragma once
 
 #include <string>
@@ -13,3 +13,9 @@ std::string RecordedInstallFolder(const std::vector<std::string>& protectedFolde
 
 // The recorded start menu folder; empty when there is no record or its value cannot be read.
 std::string RecordedStartMenu();
+
+// Whether the record exists: it alone marks an installation.
+bool UninstallRecordExists();
+
+// Deletes the record with all its values; nothing happens when there is none.
+void RemoveUninstallRecord();
