@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include "InstallLog.h"
+#include "MessageBox.h"
 #include "RecordedRemoval.h"
+#include "SetupLock.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
 
@@ -18,6 +20,14 @@ void CZantoSetupDlg::CleanUp()
 {
     const bool bDeinstall = m_bDeinstalling;
     m_bDeinstalling = false;
+    // Inside an installation this thread holds the lock already; a Deinstall while the uninstall
+    // program removes changes nothing.
+    CSetupLock lock;
+    if (!lock.TryAcquire())
+    {
+        AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        return;
+    }
     g_bAbort = true;
     EnableDlgItem(IDCANCEL, false);
     ShowDlgItem(IDC_STATUS, true);

@@ -56,7 +56,7 @@ bool StartRemovalCopy()
         DeleteFileA(strCopy.c_str());
         return false;
     }
-    CUniqueFile hHeld(hOriginal);
+    CUniqueKernelObject hHeld(hOriginal);
     std::string strCommandLine =
         "\"" + strCopy + "\" " + CopyArguments(reinterpret_cast<std::uintptr_t>(hOriginal));
     STARTUPINFOA startup = {};
@@ -77,6 +77,6 @@ bool StartRemovalCopy()
 
 void WaitForOriginal(std::uintptr_t nOriginalProcess)
 {
-    CUniqueFile hOriginal(reinterpret_cast<HANDLE>(nOriginalProcess));
+    CUniqueKernelObject hOriginal(reinterpret_cast<HANDLE>(nOriginalProcess));
     WaitForSingleObject(hOriginal.get(), kOriginalWaitMs);
 }

@@ -12,6 +12,8 @@
 #include "MessageBoxIcon.h"
 #include "SetupSession.h"
 #include "UninstallRun.h"
+#include "WizardPages.h"
+#include "resource.h"
 
 namespace
 {
@@ -211,6 +213,106 @@ TEST_P(UninstallProgramCaseTest, AReadOnlyFileStopsTheRunAndASecondRunFinishes)
     EXPECT_FALSE(FileExists(target.InstallDir()));
     EXPECT_FALSE(FileExists(target.MenuPath()));
     EXPECT_TRUE(RecordValues().empty());
+}
+
+// While the setup program installs (its success message still stands), the uninstall program
+// says that it runs and removes nothing.
+TEST_P(UninstallProgramCaseTest, TheSetupProgramAtWorkKeepsItFromRemoving)
+{
+    const SUninstallCase& test = GetParam();
+    CInstallTarget target;
+    CWindowDriver main = m_session.StartInLanguage(test.bEnglish);
+    ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << m_session.Diagnose();
+    const HWND hSuccess = WaitForMessageBoxText(m_session.Process().GetPid(), SuccessMessage(test.bEnglish));
+    ASSERT_NE(nullptr, hSuccess) << m_session.Diagnose();
+    const std::vector<std::string> files = FilesBelow(target.InstallDir());
+
+    RunAndAnswer(target, IDYES);
+    if (HasFatalFailure())
+        return;
+    m_run.AnswerBox(SetupRunningMessage(test.bEnglish), IDOK);
+    EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
+    EXPECT_EQ(files, FilesBelow(target.InstallDir()));
+    EXPECT_EQ(6u, RecordValues().size());
+
+    AnswerMessageBox(hSuccess, IDOK);
+    ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
+    ExpectCompleteInstallation(test.bEnglish, target);
+}
+
+// While the uninstall program stops at a file (its message still stands), the setup program's
+// Deinstall says that the other runs and changes nothing.
+TEST_P(UninstallProgramCaseTest, TheUninstallProgramAtWorkKeepsTheSetupProgramFromRemoving)
+{
+    const SUninstallCase& test = GetParam();
+    CInstallTarget target;
+    InstallAndQuit(m_session, test.bEnglish, target);
+    if (HasFatalFailure())
+        return;
+    const std::string strLocked = target.InstallDir() + "\\data\\maps\\caves.map";
+    ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
+    CWindowDriver main = m_session.StartInLanguage(test.bEnglish);
+    ASSERT_EQ(test.bEnglish ? "Deinstall" : "Deinstallieren", main.GetText(IDC_INSTALL));
+
+    RunAndAnswer(target, IDYES);
+    if (HasFatalFailure())
+        return;
+    const HWND hError = m_run.WaitForBox("Zugriff auf " + strLocked + " wurde verwehrt.");
+    ASSERT_NE(nullptr, hError) << m_run.Diagnose();
+    const std::vector<std::string> files = FilesBelow(target.InstallDir());
+
+    Deinstall(m_session, main, test.bEnglish);
+    AnswerBox(m_session, SetupRunningMessage(test.bEnglish), IDOK);
+    ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
+    EXPECT_EQ(test.bEnglish ? "Deinstall" : "Deinstallieren", main.GetText(IDC_INSTALL));
+    EXPECT_EQ(files, FilesBelow(target.InstallDir()));
+    EXPECT_EQ(6u, RecordValues().size());
+
+    AnswerMessageBox(hError, IDOK);
+    EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
+    SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A setup program that stood on page 0 while the uninstall program removed the installation
+// acts on nothing at its next click: Deinstall and Play show Install again, and an installation
+// that it starts while the uninstall program still holds on waits for it to end.
+TEST_P(UninstallProgramCaseTest, ASetupProgramOnPage0NeverActsOnTheRemovedInstallation)
+{
+    const SUninstallCase& test = GetParam();
+    for (const int nClicked : {IDC_INSTALL, IDC_PLAY})
+    {
+        SCOPED_TRACE(nClicked == IDC_INSTALL ? "Deinstall" : "Play");
+        CInstallTarget target;
+        InstallAndQuit(m_session, test.bEnglish, target);
+        if (HasFatalFailure())
+            return;
+        CWindowDriver main = m_session.StartInLanguage(test.bEnglish);
+        ASSERT_EQ(test.bEnglish ? "Deinstall" : "Deinstallieren", main.GetText(IDC_INSTALL));
+
+        RunAndAnswer(target, IDYES);
+        if (HasFatalFailure())
+            return;
+        const HWND hRemoved = m_run.WaitForBox(RemovedMessage(test.bEnglish));
+        ASSERT_NE(nullptr, hRemoved) << m_run.Diagnose();
+        ASSERT_FALSE(FileExists(target.InstallDir()));
+
+        main.Click(nClicked);
+        ASSERT_TRUE(WaitForInstallOffered(main, test.bEnglish)) << m_session.Diagnose();
+        EXPECT_FALSE(main.IsEnabled(IDC_PLAY));
+        EXPECT_TRUE(m_session.Process().IsRunning());
+        EXPECT_EQ("", m_session.Diagnose());
+
+        ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << m_session.Diagnose();
+        AnswerBox(m_session, SetupRunningMessage(test.bEnglish), IDOK);
+        ASSERT_TRUE(WaitForInstallOffered(main, test.bEnglish)) << m_session.Diagnose();
+        EXPECT_FALSE(FileExists(target.InstallDir()));
+        EXPECT_TRUE(RecordValues().empty());
+
+        AnswerMessageBox(hRemoved, IDOK);
+        EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
+        main.Click(IDCANCEL);
+        ASSERT_TRUE(m_session.Process().WaitForExit()) << m_session.Diagnose();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, UninstallProgramCaseTest, testing::ValuesIn(s_aBothLanguages), CaseName);
