@@ -20,16 +20,18 @@ void CZantoSetupDlg::CleanUp()
 {
     const bool bDeinstall = m_bDeinstalling;
     m_bDeinstalling = false;
+    g_bAbort = true;
+    EnableDlgItem(IDCANCEL, false);
     // Inside an installation this thread holds the lock already; a Deinstall while the uninstall
-    // program removes changes nothing.
+    // program removes changes nothing. Cancel is off first, so that the start page the failed
+    // installation showed does not pass for the end of the clean-up.
     CSetupLock lock;
     if (!lock.TryAcquire())
     {
+        EnableDlgItem(IDCANCEL, true);
         AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
         return;
     }
-    g_bAbort = true;
-    EnableDlgItem(IDCANCEL, false);
     ShowDlgItem(IDC_STATUS, true);
     for (const int nID : s_anHiddenByCleanUp)
         ShowDlgItem(nID, false);
