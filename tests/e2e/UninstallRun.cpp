@@ -40,19 +40,7 @@ std::vector<std::string> CopyFiles()
     return files;
 }
 
-BOOL CALLBACK NoteUninstallBox(HWND hWnd, LPARAM lParam)
-{
-    if (IsWindowVisible(hWnd) && IsMessageBox(hWnd) && ReadMessageBoxCaption(hWnd) == "Zanto Demo")
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> UninstallBoxes()
-{
-    std::vector<HWND> boxes;
-    EnumWindows(NoteUninstallBox, reinterpret_cast<LPARAM>(&boxes));
-    return boxes;
-}
+constexpr const char* kBoxTitle = "Zanto Demo";
 
 void StartAndWaitForEnd(const std::string& strProgram, std::string strCommandLine, const char* pszFolder)
 {
@@ -145,27 +133,7 @@ void CUninstallRun::StartFile(const std::string& strProgram)
 
 HWND CUninstallRun::WaitForBox(const std::string& strText, DWORD dwTimeoutMs) const
 {
-    HWND hFound = nullptr;
-    WaitUntil(
-        [&] {
-            for (const HWND hBox : UninstallBoxes())
-            {
-                try
-                {
-                    if (ReadMessageBoxText(hBox) == strText)
-                    {
-                        hFound = hBox;
-                        return true;
-                    }
-                }
-                catch (const CDriverError&)
-                {
-                }
-            }
-            return false;
-        },
-        dwTimeoutMs);
-    return hFound;
+    return WaitForTitledMessageBox(kBoxTitle, strText, dwTimeoutMs);
 }
 
 void CUninstallRun::AnswerBox(const std::string& strText, int nButton) const
@@ -179,7 +147,7 @@ void CUninstallRun::AnswerBox(const std::string& strText, int nButton) const
 std::string CUninstallRun::Diagnose() const
 {
     std::string strText;
-    for (const HWND hBox : UninstallBoxes())
+    for (const HWND hBox : ListMessageBoxesTitled(kBoxTitle))
     {
         try
         {
