@@ -529,12 +529,15 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
     const unsigned nVariants = sizeof(s_apszReadOnly) / sizeof(s_apszReadOnly[0]);
     const unsigned nVariant = result.nIndex % nVariants;
     const bool bRestart = (result.nIndex / nVariants) % 2 == 1;
+    // The second half of the cases removes with uninstall.exe instead of the setup program.
+    const bool bUninstallProgram = (result.nIndex / (2 * nVariants)) % 2 == 1;
     const bool bEnglish = result.nIndex % 2 == 0;
     CRandom random(result.nSeed);
-    result.strWhat = std::string("read-only: ") + s_apszReadOnly[nVariant] +
-                     (bRestart ? ", Deinstall again after a restart" : ", Deinstall again at once") +
-                     (bEnglish ? " (English)" : " (German)");
+    const char* pszRemoval = bUninstallProgram ? "uninstall.exe" : "Deinstall";
+    result.strWhat = std::string("read-only: ") + s_apszReadOnly[nVariant] + ", " + pszRemoval +
+                     (bRestart ? " again after a restart" : " again at once") + (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
+    const auto remove = [&] { return bUninstallProgram ? run.UninstallProgram() : run.Deinstall(); };
     if (nVariant == 11)
     {
         for (const std::string& strFile : FilesBelow(run.Medium()))
@@ -621,10 +624,10 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         break; // the installed copies of the medium's read-only files
     }
 
-    if (run.Deinstall())
+    if (remove())
     {
         SetOutcome(result, "removed at once");
-        run.CheckNotInstalled("after Deinstall");
+        run.CheckNotInstalled("after the removal");
         Finish(run);
         return;
     }
@@ -665,13 +668,13 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         if (run.Main().GetText(IDC_INSTALL) != (bEnglish ? "Deinstall" : "Deinstallieren"))
             run.Count(kRecord, "after the restart the start page offers no Deinstall");
     }
-    if (run.Deinstall())
+    if (remove())
     {
         SetOutcome(result, "removed on the second try");
-        run.CheckNotInstalled("after the second Deinstall");
+        run.CheckNotInstalled("after the second removal");
     }
     else if (!run.Broken())
-        run.Note("the second Deinstall stopped too");
+        run.Note("the second removal stopped too");
     Finish(run);
 }
 
@@ -885,7 +888,7 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunDiskCase(r, o, false); }},
         {"disk-fills", "Disk: drive fills during the installation", 12, {0},
          [](SCaseResult& r, const SCampaignOptions& o) { RunDiskCase(r, o, true); }},
-        {"readonly", "Read-only files at Deinstall", 24, {0},
+        {"readonly", "Read-only files at Deinstall and at uninstall.exe", 48, {0, 24, 37},
          [](SCaseResult& r, const SCampaignOptions& o) { RunReadOnlyCase(r, o); }},
         {"cancel-page", "Cancel on a wizard page", 24, {2},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelPageCase(r, o); }},
