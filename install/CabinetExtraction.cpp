@@ -53,7 +53,7 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
 
     g_nBytesDone += info.FileSize;
     const DWORD nPercent = ProgressPercent(g_nBytesDone, g_nBytesNeeded);
-    SendMessageA(g_hSetupWnd, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
+    SendProgress(g_hSetupWnd, info, nPercent);
     PumpMessages();
     // A cancel confirmed just now has removed what was written; this file must not come back.
     return g_bAbort ? FILEOP_SKIP : FILEOP_DOIT;

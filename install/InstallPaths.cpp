@@ -1,5 +1,6 @@
 #include "InstallPaths.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -63,6 +64,51 @@ bool IsSafeMenuFolder(const std::string& strMenuFolder)
     if (nEnd > nStart && strMenuFolder[nEnd - 1] == '\\')
         --nEnd;
     return nStart == nEnd || IsSafeMemberName(strMenuFolder.substr(nStart, nEnd - nStart));
+}
+
+bool IsFullLocalPath(const std::string& strFolder)
+{
+    const char chDrive = static_cast<char>(strFolder.empty() ? 0 : strFolder[0] | 0x20);
+    if (strFolder.size() < 4 || chDrive < 'a' || chDrive > 'z' || strFolder[1] != ':' || !IsSeparator(strFolder[2]))
+        return false;
+    // A run of separators counts as one, as in the picker's "C:\\\\Zanto" after a drive root.
+    bool bName = false;
+    size_t nStart = 3;
+    while (nStart < strFolder.size())
+    {
+        size_t nEnd = nStart;
+        while (nEnd < strFolder.size() && !IsSeparator(strFolder[nEnd]))
+            ++nEnd;
+        if (nEnd > nStart)
+        {
+            if (!IsSafeComponent(strFolder.substr(nStart, nEnd - nStart)))
+                return false;
+            bName = true;
+        }
+        nStart = nEnd + 1;
+    }
+    return bName;
+}
+
+std::string WithBackslashes(const std::string& strPath)
+{
+    std::string strForm = strPath;
+    std::replace(strForm.begin(), strForm.end(), '/', '\\');
+    return strForm;
+}
+
+std::string InstallFolderForm(const std::string& strFolder)
+{
+    const std::string strForm = WithBackslashes(strFolder);
+    if (!IsFullLocalPath(strForm))
+        return strForm;
+    std::string strSingle;
+    for (const char ch : strForm)
+        if (ch != '\\' || strSingle.back() != '\\')
+            strSingle += ch;
+    if (strSingle.back() == '\\')
+        strSingle.pop_back();
+    return strSingle;
 }
 
 std::string TreeDestinationFolder(const std::string& strInstallDir, const std::string& strTreeFolder)

@@ -13,6 +13,19 @@ bool IsSafeMemberName(const std::string& strName);
 // allowed. Empty or a lone backslash is the programs folder itself.
 bool IsSafeMenuFolder(const std::string& strMenuFolder);
 
+// Whether a typed install folder is a full path on a local drive that removal can take apart
+// again: a drive letter, a colon, a separator and at least one name, each name plain (no "." or
+// "..", device names, characters that Windows forbids, trailing blank or dot). "/" counts as "\\",
+// a run of separators as one, and a trailing separator is allowed.
+bool IsFullLocalPath(const std::string& strFolder);
+
+// Windows takes "/" for "\\" in a path; the path rules here know only "\\".
+std::string WithBackslashes(const std::string& strPath);
+
+// The form in which the installation uses a folder that IsFullLocalPath accepts: backslashes
+// only, one between names, none at the end. Other text only has its slashes turned.
+std::string InstallFolderForm(const std::string& strFolder);
+
 // The destination folder of the files in strTreeFolder, a folder of a copied tree given relative
 // to the setup directory ("en", "en\\docs"): the tree's own top folder is dropped, so
 // "ger\\docs" lands in strInstallDir + "\\docs" and "en" in strInstallDir itself.

@@ -20,14 +20,37 @@ const SShortcut g_aShortcuts[5] = {
     {"%s%s\\Options.lnk", "%s%s\\Einstellungen.lnk", "%s\\settings.exe", "%s\\settings.exe"},
 };
 
+namespace
+{
+// The paths of the menu are limited as their buffers always were; one that does not fit is not
+// made at all rather than cut short.
+constexpr size_t kMaxPath = 1023;
+
+std::string LinkPath(const SShortcut& shortcut, bool bEnglish, const std::string& strProgramsDir,
+                     const std::string& strMenuFolder)
+{
+    return FormatText(bEnglish ? shortcut.pszLinkEnglish : shortcut.pszLinkGerman, strProgramsDir.c_str(),
+                      strMenuFolder.c_str());
+}
+}
+
+bool IsAcceptedMenuFolder(const std::string& strProgramsDir, const std::string& strMenuFolder, bool bEnglish)
+{
+    // A menu folder that leaves the programs folder gets nothing: Deinstall would not find it there.
+    if (!IsSafeMenuFolder(strMenuFolder))
+        return false;
+    // A shortcut is saved under its wide name, whose buffer holds MAX_PATH characters; the
+    // folder, shorter than each, then fits too.
+    for (const SShortcut& shortcut : g_aShortcuts)
+        if (LinkPath(shortcut, bEnglish, strProgramsDir, strMenuFolder).size() >= MAX_PATH)
+            return false;
+    return true;
+}
+
 bool CZantoSetupDlg::CreateShortcuts()
 {
-    // The paths of the menu are limited as their buffers always were; one that does not fit is
-    // not made at all rather than cut short. A menu folder that leaves the programs folder gets
-    // nothing: Deinstall would not find it there.
-    constexpr size_t kMaxPath = 1023;
     const std::string strFolder = m_strProgramsDir + m_strMenuFolder;
-    if (m_strInstallDir.size() > kMaxPath || strFolder.size() >= kMaxPath || !IsSafeMenuFolder(m_strMenuFolder))
+    if (m_strInstallDir.size() > kMaxPath || !IsAcceptedMenuFolder(m_strProgramsDir, m_strMenuFolder, m_bEnglish))
     {
         Trace("FEHLER Link erstellt\n");
         return false;
@@ -38,8 +61,7 @@ bool CZantoSetupDlg::CreateShortcuts()
     bool bAllMade = true;
     for (const SShortcut& shortcut : g_aShortcuts)
     {
-        const std::string strLink = FormatText(m_bEnglish ? shortcut.pszLinkEnglish : shortcut.pszLinkGerman,
-                                               m_strProgramsDir.c_str(), m_strMenuFolder.c_str());
+        const std::string strLink = LinkPath(shortcut, m_bEnglish, m_strProgramsDir, m_strMenuFolder);
         const char* pszTarget = m_bEnglish ? shortcut.pszTargetEnglish : shortcut.pszTargetGerman;
         const std::string strTarget =
             pszTarget != nullptr ? FormatText(pszTarget, m_strInstallDir.c_str()) : ProductHomepage(m_bEnglish);
@@ -47,7 +69,7 @@ bool CZantoSetupDlg::CreateShortcuts()
         // The shortcuts take a while each; clicks wait until the menu is done.
         AnswerSentMessages();
         const bool bNew = GetFileAttributesA(strLink.c_str()) == INVALID_FILE_ATTRIBUTES;
-        if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath ||
+        if (strTarget.size() > kMaxPath ||
             CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)
         {
             Trace("FEHLER Link erstellt\n");

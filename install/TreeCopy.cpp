@@ -97,7 +97,7 @@ bool CZantoSetupDlg::CopyTreeFile(const std::string& strSource, const std::strin
             if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
                 SetFileAttributesA(strTarget.c_str(), dwAttributes & ~FILE_ATTRIBUTE_READONLY);
             std::memcpy(info.FullTargetName, strTarget.c_str(), strTarget.size() + 1);
-            SendMessageA(m_hWnd, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
+            SendProgress(m_hWnd, info, nPercent);
             return true;
         }
     }

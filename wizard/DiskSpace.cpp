@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "InstallPaths.h"
 #include "TextFormat.h"
 #include "Trace.h"
 #include "ZantoSetupDlg.h"
@@ -29,13 +30,20 @@ std::string SpaceInfoText(bool bEnglish, DWORD nNeededMB, DWORD nFreeMB)
 void CZantoSetupDlg::CheckDiskSpace()
 {
     DWORD nFreeMB = 0;
-    if (!m_strInstallDir.empty())
+    // Only a full local path is installed into: removal cannot take apart what a relative, a
+    // network or an odd path would leave. Other folders show no free space, so Next stays off.
+    if (IsFullLocalPath(m_strInstallDir))
     {
         const std::string strRoot = FormatText("%c:\\", m_strInstallDir[0]);
         DWORD nSectorsPerCluster = 0, nBytesPerSector = 0, nFreeClusters = 0, nTotalClusters = 0;
-        // A root that names no drive (a network path) cannot be asked: no free space is known.
-        if (GetDiskFreeSpaceA(strRoot.c_str(), &nSectorsPerCluster, &nBytesPerSector, &nFreeClusters,
-                              &nTotalClusters))
+        // The field is checked as it is typed: a drive without a medium must not ask the user
+        // to insert one at every key.
+        const UINT nErrorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+        const BOOL bAnswered = GetDiskFreeSpaceA(strRoot.c_str(), &nSectorsPerCluster, &nBytesPerSector,
+                                                 &nFreeClusters, &nTotalClusters);
+        SetErrorMode(nErrorMode);
+        // A drive that does not exist has no free space.
+        if (bAnswered)
         {
             Trace("Disk Space= %d %d %d %d\n", static_cast<int>(nSectorsPerCluster), static_cast<int>(nBytesPerSector),
                   static_cast<int>(nFreeClusters), static_cast<int>(nTotalClusters));

@@ -46,6 +46,16 @@ void CZantoSetupDlg::OnBrowse()
         return;
     // Always one backslash of our own, also after a drive root that already ends with one.
     m_strInstallDir = FormatText("%s\\%s", strFolder.c_str(), m_strProductDir.c_str());
+    // Setting the field checks the new folder through its change notification.
     UpdateData(false);
+}
+
+void CZantoSetupDlg::OnChangeInstallDir()
+{
+    // The field is hidden on the other pages, where Next belongs to them; Next takes it over
+    // from the licence page anyway.
+    if (m_nPage != 3)
+        return;
+    m_strInstallDir = GetDlgItemText(IDC_INSTALL_DIR);
     CheckDiskSpace();
 }

@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <initializer_list>
 
+#include "InstallPaths.h"
 #include "MessageBox.h"
 #include "TextFormat.h"
 #include "ZantoSetupDlg.h"
@@ -87,6 +87,7 @@ void CZantoSetupDlg::ShowPage()
         SetDlgItemText(IDC_NEXT, Text("Install", "Installieren"));
         showControlsOfPage(4);
         EnableDlgItem(IDC_NEXT, true);
+        CheckMenuFolder();
     }
     if (m_nPage == 5)
     {
@@ -127,9 +128,10 @@ void CZantoSetupDlg::OnNext()
 {
     UpdateData(true);
     // Windows takes "/" for "\" in a path; the installation's own path rules know only "\", so
-    // folders typed with it are taken in that form.
-    std::replace(m_strInstallDir.begin(), m_strInstallDir.end(), '/', '\\');
-    std::replace(m_strMenuFolder.begin(), m_strMenuFolder.end(), '/', '\\');
+    // folders typed with it are taken in that form, and an install folder with one separator
+    // between its names and none at the end.
+    m_strInstallDir = InstallFolderForm(m_strInstallDir);
+    m_strMenuFolder = WithBackslashes(m_strMenuFolder);
     ++m_nPage;
     ShowPage();
     if (m_nPage == 5)

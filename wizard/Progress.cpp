@@ -20,6 +20,20 @@ static_assert(offsetof(FILE_IN_CABINET_INFO_A, FullTargetName) == 18, "the 32-bi
 
 int g_nLastSlide = -1;
 
+namespace
+{
+// The record that SendProgress is sending now; none outside a send.
+const FILE_IN_CABINET_INFO_A* g_pProgressInSend = nullptr;
+}
+
+void SendProgress(HWND hWnd, FILE_IN_CABINET_INFO_A& info, DWORD nPercent)
+{
+    const FILE_IN_CABINET_INFO_A* pOuter = g_pProgressInSend;
+    g_pProgressInSend = &info;
+    SendMessageA(hWnd, WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), static_cast<LPARAM>(nPercent));
+    g_pProgressInSend = pOuter;
+}
+
 int SlideIndex(int nPercent, int nSlides)
 {
     // In 64 bits, so that no percentage overflows the product.
@@ -31,9 +45,13 @@ int SlideIndex(int nPercent, int nSlides)
     return static_cast<int>(nIndex);
 }
 
-LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
+bool CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
 {
+    // WM_USER + 1 is also DM_SETDEFID, and any program can send it: wParam is read as a record
+    // only when it is the one being sent from this thread by SendProgress.
     const auto* pInfo = reinterpret_cast<const FILE_IN_CABINET_INFO_A*>(wParam);
+    if (pInfo == nullptr || pInfo != g_pProgressInSend || InSendMessage())
+        return false;
     const DWORD dwNow = GetTickCount();
     if (pInfo->FileSize >= kNamedFileSize || dwNow - m_dwStatusShown >= kStatusFrameMs)
     {
@@ -61,7 +79,7 @@ LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
         m_picture.LoadFile(m_slides[static_cast<size_t>(nSlide)].c_str());
         Invalidate(true);
     }
-    return 0;
+    return true;
 }
 
 bool CZantoSetupDlg::PreTranslateMessage(MSG* pMsg)

@@ -40,9 +40,21 @@ bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
         lResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
     case WM_MYSETROGRESS:
-        lResult = OnMySetProgress(wParam, lParam);
-        return true;
+        // Anything but the program's own report is the dialog manager's DM_SETDEFID.
+        if (OnMySetProgress(wParam, lParam))
+            return true;
+        break;
     case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == IDC_INSTALL_DIR)
+        {
+            OnChangeInstallDir();
+            return true;
+        }
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == IDC_MENU_FOLDER)
+        {
+            OnChangeMenuFolder();
+            return true;
+        }
         if (HIWORD(wParam) != BN_CLICKED)
             break;
         switch (LOWORD(wParam))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <setupapi.h>
 
 #include <climits>
 #include <string>
@@ -17,6 +18,10 @@
 // Progress report of the install loops: wParam the FILE_IN_CABINET_INFO_A of the file being
 // written, lParam the percentage done.
 #define WM_MYSETROGRESS (WM_USER + 1)
+
+// Sends the report of the file in info to the dialog hWnd. The dialog reads only a record that
+// is being sent this way: any other message of that number goes to the dialog manager.
+void SendProgress(HWND hWnd, FILE_IN_CABINET_INFO_A& info, DWORD nPercent);
 
 extern HWND g_hSetupWnd;
 extern DWORD g_nBytesDone;
@@ -42,6 +47,8 @@ public:
     // Pages
     void ShowPage();
     void CheckDiskSpace();
+    // Offers Install on the start menu page only for a folder that the start menu step takes.
+    void CheckMenuFolder();
 
     // Installation
     void DoInstall();
@@ -104,10 +111,13 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnBrowse();
+    void OnChangeInstallDir();
+    void OnChangeMenuFolder();
     void OnInstall();
     void OnNext();
     void OnPlay();
-    LRESULT OnMySetProgress(WPARAM wParam, LPARAM lParam);
+    // False when the message is not this program's own report.
+    bool OnMySetProgress(WPARAM wParam, LPARAM lParam);
     void OnAccept();
 
 private:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -143,4 +144,37 @@ TEST(ShortcutsTest, AFailingShortcutDoesNotStopTheNextOnes)
                                             strMenu + "\\Homepage.lnk", strMenu + "\\Options.lnk"}),
                   dlg.m_installLog.Files());
     });
+}
+
+// The start menu page offers Install only for a folder that the step takes; the step refuses the
+// others by the same rule, before it makes anything.
+TEST(ShortcutsTest, AMenuFolderThatThePageRefusesMakesNothing)
+{
+    CTempFolder temp;
+    const std::string strPrograms = temp.Path() + "\\Start\\Programs";
+    CreatePath((strPrograms + "\\").c_str());
+    for (const std::string& strFolder :
+         {std::string("\\..\\Out"), std::string("\\Zanto a|b"), std::string("\\CON"), "\\" + std::string(250, 'm')})
+    {
+        RunInWizard(false, [&](CWizardUnderTest& dlg) {
+            dlg.m_strInstallDir = "C:\\Games\\Zanto";
+            dlg.m_strProgramsDir = strPrograms;
+            dlg.m_strMenuFolder = strFolder;
+            dlg.m_installLog.Clear();
+            EXPECT_FALSE(dlg.CreateShortcuts()) << strFolder;
+            EXPECT_TRUE(dlg.m_installLog.Folders().empty()) << strFolder;
+            EXPECT_TRUE(dlg.m_installLog.Files().empty()) << strFolder;
+        });
+    }
+    WIN32_FIND_DATAA data;
+    const HANDLE hFind = FindFirstFileA((temp.Path() + "\\Start\\*").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    std::vector<std::string> entries;
+    do
+        entries.push_back(data.cFileName);
+    while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ((std::vector<std::string>{".", "..", "Programs"}), entries);
+    EXPECT_FALSE(Exists(strPrograms + "\\" + std::string(250, 'm')));
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "InstallPaths.h"
 #include "ProgressPercent.h"
+#include "Shortcuts.h"
 
 struct SPercentCase
 {
@@ -75,6 +78,104 @@ INSTANTIATE_TEST_SUITE_P(
                     SMemberCase{"\\Games\\..\\..\\out", false}, SMemberCase{"\\\\Zanto", false},
                     SMemberCase{"\\Zanto\\\\", false}, SMemberCase{"\\C:\\x", false}, SMemberCase{"\\Zanto a|b", false},
                     SMemberCase{"\\CON", false}, SMemberCase{"\\Zanto ", false}, SMemberCase{"\\.\\Zanto", false}));
+
+class FullLocalPathTest : public testing::TestWithParam<SMemberCase>
+{
+};
+
+TEST_P(FullLocalPathTest, OnlyADriveARootAndPlainNamesAreInstalledInto)
+{
+    EXPECT_EQ(GetParam().bSafe, IsFullLocalPath(GetParam().pszName)) << GetParam().pszName;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, FullLocalPathTest,
+    testing::Values(SMemberCase{"C:\\Games\\Zanto", true}, SMemberCase{"C:\\Games\\Zanto\\", true},
+                    SMemberCase{"C:/Games/Zanto", true}, SMemberCase{"C:/Games\\Zanto/", true},
+                    SMemberCase{"C:\\\\Zanto", true}, SMemberCase{"C:\\Games\\\\Zanto", true},
+                    SMemberCase{"d:\\Zanto", true}, SMemberCase{"Z:\\Sch\xF6ne Spiele\\..Zanto", true},
+                    SMemberCase{"C:\\Zanto Demo 1.0", true}, SMemberCase{"C:\\console", true},
+                    SMemberCase{"", false}, SMemberCase{"Zanto", false}, SMemberCase{"Games\\Zanto", false},
+                    SMemberCase{"\\Spiele\\Zanto", false}, SMemberCase{"/Spiele/Zanto", false},
+                    SMemberCase{"C:Zanto", false}, SMemberCase{"C:", false}, SMemberCase{"C:\\", false},
+                    SMemberCase{"C:\\\\", false}, SMemberCase{"C:/", false},
+                    SMemberCase{"\\\\server\\share\\x", false}, SMemberCase{"//server/share/x", false},
+                    SMemberCase{"\\\\?\\C:\\Zanto", false}, SMemberCase{"\\\\.\\C:\\Zanto", false},
+                    SMemberCase{"C:\\.", false}, SMemberCase{"C:\\Games\\.\\Zanto", false},
+                    SMemberCase{"C:\\..\\Zanto", false}, SMemberCase{"C:\\Games\\..", false},
+                    SMemberCase{"C:\\Games\\...", false}, SMemberCase{"C:\\CON", false},
+                    SMemberCase{"C:\\Games\\nul.txt", false}, SMemberCase{"C:\\com1.dat\\Zanto", false},
+                    SMemberCase{"C:\\LPT1.log", false}, SMemberCase{"C:\\aux \\x", false},
+                    SMemberCase{"C:\\Zanto|Demo", false}, SMemberCase{"C:\\Zanto?", false},
+                    SMemberCase{"C:\\Za*", false}, SMemberCase{"C:\\<Zanto>", false},
+                    SMemberCase{"C:\\\"Zanto\"", false}, SMemberCase{"C:\\Zanto:stream", false},
+                    SMemberCase{"C:\\Zan\tto", false}, SMemberCase{"C:\\Zanto ", false},
+                    SMemberCase{"C:\\Zanto.", false}, SMemberCase{"C:\\Games \\Zanto", false},
+                    SMemberCase{"1:\\Zanto", false}, SMemberCase{"\xC4:\\Zanto", false},
+                    SMemberCase{"@:\\Zanto", false}, SMemberCase{"[:\\Zanto", false}));
+
+struct SFolderFormCase
+{
+    const char* pszTyped;
+    const char* pszForm;
+};
+
+class InstallFolderFormTest : public testing::TestWithParam<SFolderFormCase>
+{
+};
+
+TEST_P(InstallFolderFormTest, OneBackslashBetweenNamesAndNoneAtTheEnd)
+{
+    EXPECT_EQ(GetParam().pszForm, InstallFolderForm(GetParam().pszTyped)) << GetParam().pszTyped;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, InstallFolderFormTest,
+    testing::Values(SFolderFormCase{"C:\\Games\\Zanto", "C:\\Games\\Zanto"},
+                    SFolderFormCase{"C:\\Games\\Zanto\\", "C:\\Games\\Zanto"},
+                    SFolderFormCase{"C:/Games/Zanto/", "C:\\Games\\Zanto"},
+                    SFolderFormCase{"C:\\\\Zanto", "C:\\Zanto"},
+                    SFolderFormCase{"C:\\Games//\\Zanto\\\\", "C:\\Games\\Zanto"},
+                    // Only folders that are installed into are reshaped; a network path keeps its
+                    // leading pair.
+                    SFolderFormCase{"//server/share/x", "\\\\server\\share\\x"},
+                    SFolderFormCase{"C:\\", "C:\\"}, SFolderFormCase{"", ""}));
+
+struct SMenuLengthCase
+{
+    bool bEnglish;
+    size_t nNameLength;
+    bool bAccepted;
+};
+
+class AcceptedMenuFolderTest : public testing::TestWithParam<SMenuLengthCase>
+{
+};
+
+// The longest shortcut names: "\\Zanto deinstallieren.lnk" (25 characters), "\\Deinstall Zanto.lnk"
+// (20). A path of 259 characters still fits the wide buffer of MAX_PATH with its terminator.
+TEST_P(AcceptedMenuFolderTest, EveryShortcutOfTheLanguageMustFitMaxPath)
+{
+    const SMenuLengthCase& c = GetParam();
+    const std::string strPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+    const std::string strMenu = "\\" + std::string(c.nNameLength, 'n');
+    EXPECT_EQ(c.bAccepted, IsAcceptedMenuFolder(strPrograms, strMenu, c.bEnglish))
+        << strPrograms.size() + strMenu.size() << " characters, " << (c.bEnglish ? "English" : "German");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, AcceptedMenuFolderTest,
+                         testing::Values(SMenuLengthCase{false, 181, true}, SMenuLengthCase{false, 182, false},
+                                         SMenuLengthCase{true, 186, true}, SMenuLengthCase{true, 187, false},
+                                         SMenuLengthCase{true, 5000, false}));
+
+TEST(AcceptedMenuFolderTest, RefusesWhatLeavesTheProgramsFolder)
+{
+    const std::string strPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+    for (const char* pszFolder : {"\\Zanto", "", "\\Games\\Zanto\\"})
+        EXPECT_TRUE(IsAcceptedMenuFolder(strPrograms, pszFolder, true)) << pszFolder;
+    for (const char* pszFolder : {"\\..\\Zanto", "\\Zanto a|b", "\\CON", "\\Zanto ", "\\Zanto."})
+        EXPECT_FALSE(IsAcceptedMenuFolder(strPrograms, pszFolder, false)) << pszFolder;
+}
 
 struct SDestinationCase
 {

@@ -254,3 +254,169 @@ TEST(DiskSpaceCheckTest, RealVolumesShowTheirWholeFreeSpace)
         EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT));
     });
 }
+
+namespace
+{
+const char* const kNoFreeSpace = "Free space needed:\t     2 MB\nFree diskspace:\t\t       MB";
+
+// The free figure of the space text, or -1 when it is blank.
+long FreeFigure(const std::string& strSpaceInfo)
+{
+    const std::string strFigure = strSpaceInfo.substr(strSpaceInfo.rfind('\t') + 1);
+    return strFigure.compare(0, 6, "      ") == 0 ? -1 : std::strtol(strFigure.c_str(), nullptr, 10);
+}
+}
+
+// Each change of the field is checked at once, on the typed folder's own drive. A folder that is
+// not a full local path shows the figures of an empty folder and keeps Next off; a good folder
+// typed after it turns Next on again.
+TEST(TypedInstallFolderTest, EveryChangeIsCheckedOnTheTypedFoldersDrive)
+{
+    RemoveRecord();
+    g_nSizeBase = 2u << 20;
+    g_nSizeExtra = 0;
+    RunInWizard(true, [](CWizardUnderTest& dlg) {
+        dlg.m_strInstallDir = "C:\\Programme\\Zanto";
+        dlg.m_nPage = 3;
+        dlg.ShowPage();
+        ASSERT_TRUE(dlg.IsEnabled(IDC_NEXT)) << "drive C: has room";
+
+        for (const char* pszFolder :
+             {"", "Zanto", "Spiele\\Zanto", "\\Spiele\\Zanto", "C:Zanto", "C:\\", "C:\\Spiele\\..\\Zanto",
+              "C:\\.\\Zanto", "C:\\Spiele\\NUL", "C:\\LPT1.txt\\Zanto", "\\\\server\\share\\Zanto", "C:\\Zanto?",
+              "C:\\Zanto.", "C:\\Zanto \\x", "1:\\Zanto", "Q:\\Zanto"})
+        {
+            dlg.SetDlgItemText(IDC_INSTALL_DIR, pszFolder);
+            EXPECT_EQ(kNoFreeSpace, dlg.GetDlgItemText(IDC_SPACE_INFO)) << pszFolder;
+            EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT)) << pszFolder;
+            EXPECT_EQ(pszFolder, dlg.m_strInstallDir);
+
+            dlg.SetDlgItemText(IDC_INSTALL_DIR, "C:\\Programme\\Zanto");
+            EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT)) << "after " << pszFolder;
+        }
+        for (const char* pszFolder : {"C:\\Spiele\\Zanto\\", "C:/Spiele/Zanto", "C:\\\\Zanto", "c:\\zanto"})
+        {
+            dlg.SetDlgItemText(IDC_INSTALL_DIR, "");
+            dlg.SetDlgItemText(IDC_INSTALL_DIR, pszFolder);
+            EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT)) << pszFolder;
+            EXPECT_GT(FreeFigure(dlg.GetDlgItemText(IDC_SPACE_INFO)), 2) << pszFolder;
+        }
+    });
+}
+
+TEST(TypedInstallFolderTest, TheTypedDriveIsMeasuredNotThePresetOne)
+{
+    const char* pszBig = std::getenv("ZANTO_BIG_DRIVE");
+    const char* pszSmall = std::getenv("ZANTO_SMALL_DRIVE");
+    if (pszBig == nullptr || pszSmall == nullptr)
+        GTEST_SKIP() << "no test volumes mounted";
+
+    RemoveRecord();
+    g_nSizeBase = 2u << 20;
+    g_nSizeExtra = 0;
+    RunInWizard(false, [&](CWizardUnderTest& dlg) {
+        dlg.m_strInstallDir = std::string(pszBig) + ":\\Zanto";
+        dlg.m_nPage = 3;
+        dlg.ShowPage();
+        ASSERT_TRUE(dlg.IsEnabled(IDC_NEXT));
+
+        dlg.SetDlgItemText(IDC_INSTALL_DIR, std::string(pszSmall) + ":\\Spiele\\Zanto");
+        EXPECT_EQ("Ben\xF6tigter Speicherplatz:\t     2 MB\nFreier Speicherplatz\t     1 MB",
+                  dlg.GetDlgItemText(IDC_SPACE_INFO));
+        EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT));
+
+        dlg.SetDlgItemText(IDC_INSTALL_DIR, std::string(pszBig) + ":/Spiele/Zanto/");
+        EXPECT_EQ("Ben\xF6tigter Speicherplatz:\t     2 MB\nFreier Speicherplatz\t5242880 MB",
+                  dlg.GetDlgItemText(IDC_SPACE_INFO));
+        EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT));
+    });
+}
+
+// The fields are checked on their own pages only: there Next belongs to them.
+TEST(TypedInstallFolderTest, FieldsOfOtherPagesLeaveNextAlone)
+{
+    RemoveRecord();
+    g_nSizeBase = 2u << 20;
+    g_nSizeExtra = 0;
+    RunInWizard(true, [](CWizardUnderTest& dlg) {
+        dlg.m_nPage = 1;
+        dlg.ShowPage();
+        const std::string strSpaceInfo = dlg.GetDlgItemText(IDC_SPACE_INFO);
+        dlg.SetDlgItemText(IDC_INSTALL_DIR, "C:\\Spiele\\Zanto");
+        EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT)) << "the licence is not accepted";
+        EXPECT_EQ(strSpaceInfo, dlg.GetDlgItemText(IDC_SPACE_INFO));
+
+        dlg.m_strInstallDir = "C:\\Spiele\\Zanto";
+        dlg.m_nPage = 3;
+        dlg.ShowPage();
+        dlg.SetDlgItemText(IDC_MENU_FOLDER, "\\..\\Zanto");
+        EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT));
+
+        dlg.SetDlgItemText(IDC_MENU_FOLDER, "\\Zanto");
+        dlg.m_nPage = 4;
+        dlg.ShowPage();
+        dlg.SetDlgItemText(IDC_INSTALL_DIR, "");
+        EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT));
+    });
+}
+
+TEST(TypedInstallFolderTest, NextTakesTheFoldersInTheFormTheInstallationUses)
+{
+    RemoveRecord();
+    RunInWizard(false, [](CWizardUnderTest& dlg) {
+        dlg.m_nPage = 3;
+        dlg.ShowPage();
+        dlg.SetDlgItemText(IDC_INSTALL_DIR, "C:/Spiele//Zanto/");
+        dlg.SetDlgItemText(IDC_MENU_FOLDER, "/Spiele/Zanto");
+        dlg.OnNext();
+        EXPECT_EQ(4, dlg.m_nPage);
+        EXPECT_EQ("C:\\Spiele\\Zanto", dlg.m_strInstallDir);
+        EXPECT_EQ("\\Spiele\\Zanto", dlg.m_strMenuFolder);
+    });
+}
+
+// Install is offered only for a start menu folder that the start menu step takes, on entering
+// the page and after every change of the field.
+TEST(StartMenuFolderPageTest, InstallIsOfferedOnlyForAFolderTheMenuStepTakes)
+{
+    RemoveRecord();
+    for (const bool bEnglish : {true, false})
+    {
+        RunInWizard(bEnglish, [&](CWizardUnderTest& dlg) {
+            dlg.m_strProgramsDir = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+            dlg.m_strMenuFolder = "\\..\\Zanto";
+            dlg.m_nPage = 4;
+            dlg.ShowPage();
+            EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT)) << "entering the page with a folder outside the programs folder";
+
+            const struct
+            {
+                std::string strFolder;
+                bool bAccepted;
+            } aCases[] = {
+                {"\\Zanto", true},
+                {"", true},
+                {"/Spiele/Zanto/", true},
+                {"\\Spiele\\Zanto Demo", true},
+                {"\\..", false},
+                {"/../Zanto", false},
+                {"\\Spiele\\..\\..\\Zanto", false},
+                {"\\Zanto a|b", false},
+                {"\\Zanto?", false},
+                {"\\CON", false},
+                {"\\Zanto ", false},
+                {"\\Zanto.", false},
+                {"\\C:\\Zanto", false},
+                // The German shortcut names are longer: 181 characters fit both languages.
+                {"\\" + std::string(181, 'n'), true},
+                {"\\" + std::string(182, 'n'), bEnglish},
+                {"\\" + std::string(250, 'n'), false},
+            };
+            for (const auto& c : aCases)
+            {
+                dlg.SetDlgItemText(IDC_MENU_FOLDER, c.strFolder);
+                EXPECT_EQ(c.bAccepted, dlg.IsEnabled(IDC_NEXT)) << c.strFolder;
+            }
+        });
+    }
+}

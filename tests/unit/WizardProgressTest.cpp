@@ -20,7 +20,20 @@ void Report(const CWizardUnderTest& dlg, const char* pszTarget, int nPercent, DW
     FILE_IN_CABINET_INFO_A info = {};
     info.FileSize = nFileSize;
     lstrcpynA(info.FullTargetName, pszTarget, MAX_PATH);
-    SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), nPercent);
+    SendProgress(dlg.Hwnd(), info, static_cast<DWORD>(nPercent));
+}
+
+struct SThreadReport
+{
+    HWND hDialog;
+    FILE_IN_CABINET_INFO_A info;
+};
+
+DWORD WINAPI ReportFromOtherThread(LPVOID pParameter)
+{
+    SThreadReport& report = *static_cast<SThreadReport*>(pParameter);
+    SendProgress(report.hDialog, report.info, 50);
+    return 0;
 }
 
 struct SSlideCase
@@ -115,7 +128,7 @@ TEST(ProgressReportTest, UnterminatedTargetNameIsCutAtTheRecordsEnd)
     RunInWizard(true, [](CWizardUnderTest& dlg) {
         FILE_IN_CABINET_INFO_A info;
         std::memset(&info, 'x', sizeof(info));
-        SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), 1);
+        SendProgress(dlg.Hwnd(), info, 1);
         EXPECT_EQ(std::string("Copy file:\n") + std::string(MAX_PATH, 'x'), dlg.GetDlgItemText(IDC_STATUS));
     });
 }
@@ -146,5 +159,46 @@ TEST(ProgressReportTest, SecondInstallationShowsOnlyLaterSlides)
         EXPECT_EQ(1, g_nLastSlide) << "the index is never reset";
         Report(dlg, "C:\\a", 70);
         EXPECT_EQ(2, g_nLastSlide);
+    });
+}
+
+// The report's number is WM_USER + 1, which is DM_SETDEFID too, and anybody can send it. Only a
+// record that SendProgress is sending from the dialog's own thread is read; anything else goes to
+// the dialog manager, which takes it for a new default button.
+TEST(ProgressReportTest, AnythingButTheProgramsOwnReportGoesToTheDialogManager)
+{
+    RunInWizard(true, [](CWizardUnderTest& dlg) {
+        Report(dlg, "C:\\Zanto\\a.txt", 10, kNamedFileSize);
+        const std::string strStatus = dlg.GetDlgItemText(IDC_STATUS);
+
+        SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, 0, 66);
+        for (const WPARAM wParam : {WPARAM(IDC_PLAY), WPARAM(0xDEADBEEF)})
+        {
+            SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, wParam, 77);
+            EXPECT_EQ(MAKELONG(LOWORD(wParam), DC_HASDEFID), SendMessageA(dlg.Hwnd(), DM_GETDEFID, 0, 0)) << wParam;
+        }
+        // A record of the right form that nobody is sending through SendProgress.
+        FILE_IN_CABINET_INFO_A info = {};
+        info.FileSize = kNamedFileSize;
+        lstrcpynA(info.FullTargetName, "C:\\Zanto\\stray.txt", MAX_PATH);
+        SendMessageA(dlg.Hwnd(), WM_MYSETROGRESS, reinterpret_cast<WPARAM>(&info), 88);
+
+        // The record being sent, but from another thread.
+        SThreadReport report = {dlg.Hwnd(), info};
+        const HANDLE hThread = CreateThread(nullptr, 0, ReportFromOtherThread, &report, 0, nullptr);
+        ASSERT_NE(nullptr, hThread);
+        const DWORD dwStart = GetTickCount();
+        while (MsgWaitForMultipleObjects(1, &hThread, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1 &&
+               GetTickCount() - dwStart < 10000)
+        {
+            MSG msg;
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 0)) << "the other thread's send was answered";
+        CloseHandle(hThread);
+
+        EXPECT_EQ(strStatus, dlg.GetDlgItemText(IDC_STATUS));
+        EXPECT_EQ("10%", dlg.GetDlgItemText(IDC_PERCENT));
+        EXPECT_EQ(10, SendMessageA(dlg.GetDlgItem(IDC_PROGRESS), PBM_GETPOS, 0, 0));
     });
 }
