@@ -66,7 +66,10 @@ bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
             OnInstall();
             return true;
         case IDC_NEXT:
-            OnNext();
+            // Wine's button passes BM_CLICK on while it is disabled, and any program can send the
+            // command: a Next that the page has disabled does nothing.
+            if (IsWindowEnabled(GetDlgItem(IDC_NEXT)))
+                OnNext();
             return true;
         case IDC_PLAY:
             OnPlay();
