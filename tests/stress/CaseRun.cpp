@@ -210,6 +210,8 @@ const char* OutcomeName(EInstallOutcome eOutcome)
         return "cancelled";
     case EInstallOutcome::NoRoom:
         return "no room";
+    case EInstallOutcome::Refused:
+        return "menu folder refused";
     default:
         return "broken";
     }
@@ -664,14 +666,19 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
         Settle(main);
         if (!main.IsEnabled(IDC_NEXT))
             return EInstallOutcome::NoRoom;
+        // Each page judges its field as it changes.
         main.SetText(IDC_INSTALL_DIR, m_strInstallDir);
+        Settle(main);
         if (nStopPage == 3)
             return EInstallOutcome::Success;
+        if (!main.IsEnabled(IDC_NEXT))
+            return EInstallOutcome::NoRoom;
         main.Click(IDC_NEXT);
         if (!step([&] { return main.IsVisible(IDC_MENU_FOLDER); }, "the start menu page"))
             return EInstallOutcome::Broken;
         main.SetText(IDC_MENU_FOLDER, m_strMenuFolder);
-        return EInstallOutcome::Success;
+        Settle(main);
+        return main.IsEnabled(IDC_NEXT) ? EInstallOutcome::Success : EInstallOutcome::Refused;
     }
     catch (const CDriverError& error)
     {

@@ -8,6 +8,7 @@
 #include "ConfigMutator.h"
 #include "Folders.h"
 #include "InstallRun.h"
+#include "KindTypedFolders.h"
 #include "ScopedHandle.h"
 #include "SetupSession.h"
 #include "WizardPages.h"
@@ -106,11 +107,11 @@ EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan
     SCancelPlan none;
     SCancelPlan& plan = pPlan != nullptr ? *pPlan : none;
     const EInstallOutcome eWalk = run.WalkToMenuPage();
-    if (eWalk == EInstallOutcome::NoRoom)
+    if (eWalk == EInstallOutcome::NoRoom || eWalk == EInstallOutcome::Refused)
     {
-        SetOutcome(result, "no room");
+        SetOutcome(result, OutcomeName(eWalk));
         if (run.CancelOnPage(IDYES))
-            run.CheckNotInstalled("after the cancel on the folder page");
+            run.CheckNotInstalled("after the cancel on the folder or start menu page");
         return eWalk;
     }
     if (eWalk != EInstallOutcome::Success)
@@ -443,7 +444,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
         {
             // The first pass leaves the typed folder in the wizard; cancelled, the wizard shows it
             // on the folder page of the next pass.
-            if (run.WalkToMenuPage() != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
+            if (run.WalkToMenuPage(3) != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
             {
                 Finish(run);
                 return;
@@ -484,8 +485,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
             Finish(run);
             return;
         }
-        // The folder page judged the proposed folder's drive; the typed full one is met only by
-        // the installation itself.
+        // The folder page judges the typed folder's drive too.
         InstallAndRemove(run, result);
         Finish(run);
         return;
@@ -893,6 +893,8 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, false); }},
         {"cancel-cabinet", "Cancel at a cabinet file", 30, {4},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, true); }},
+        {"typed-folder", "Install folder typed, product folder of the configuration", TypedFolderCaseCount(), {6, 64},
+         RunTypedFolderCase},
     };
     return s_kinds;
 }
