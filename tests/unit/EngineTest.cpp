@@ -9,6 +9,7 @@
 #include "CreatePath.h"
 #include "InstallLog.h"
 #include "TempFolder.h"
+#include "UniqueHandle.h"
 #include "WizardHarness.h"
 
 namespace
@@ -167,13 +168,12 @@ TEST(ShortcutsTest, AMenuFolderThatThePageRefusesMakesNothing)
         });
     }
     WIN32_FIND_DATAA data;
-    const HANDLE hFind = FindFirstFileA((temp.Path() + "\\Start\\*").c_str(), &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    const CUniqueFind hFind(FindFirstFileA((temp.Path() + "\\Start\\*").c_str(), &data));
+    ASSERT_TRUE(hFind);
     std::vector<std::string> entries;
     do
         entries.push_back(data.cFileName);
-    while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    while (FindNextFileA(hFind.get(), &data));
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ((std::vector<std::string>{".", "..", "Programs"}), entries);
     EXPECT_FALSE(Exists(strPrograms + "\\" + std::string(250, 'm')));
