@@ -60,6 +60,10 @@ bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         if (HIWORD(wParam) != BN_CLICKED)
             break;
+        // Wine's button passes BM_CLICK on while it is disabled, and any program can send the
+        // command: a button that the page has disabled does nothing.
+        if (const HWND hButton = GetDlgItem(LOWORD(wParam)); hButton != nullptr && !IsWindowEnabled(hButton))
+            return true;
         switch (LOWORD(wParam))
         {
         case IDC_BROWSE:

@@ -93,6 +93,12 @@ TEST(FolderCheckTest, TypedInstallFoldersAreCheckedAsTheyAreTyped)
             ExpectFolderPage(main, {"a full drive", std::string(pszSmall) + ":\\Zanto", false, true});
             EXPECT_NE(std::string::npos, main.GetText(IDC_SPACE_INFO).find("     1 MB"));
         }
+
+        // A click on the disabled Next (Wine's button passes it on) leads nowhere.
+        main.SetText(IDC_INSTALL_DIR, "\\Spiele\\Zanto");
+        Settle(main);
+        main.Click(IDC_NEXT);
+        EXPECT_FALSE(WaitUntil([&] { return PageOf(main) != 3; }, 2000)) << "now on page " << PageOf(main);
         EXPECT_EQ("", session.Diagnose());
     }
 }

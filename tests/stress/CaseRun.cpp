@@ -210,6 +210,8 @@ const char* OutcomeName(EInstallOutcome eOutcome)
         return "cancelled";
     case EInstallOutcome::NoRoom:
         return "no room";
+    case EInstallOutcome::Refused:
+        return "menu folder refused";
     case EInstallOutcome::Ended:
         return "ended";
     default:
@@ -676,7 +678,8 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
         if (!step([&] { return main.IsVisible(IDC_MENU_FOLDER); }, "the start menu page"))
             return EInstallOutcome::Broken;
         main.SetText(IDC_MENU_FOLDER, m_strMenuFolder);
-        return EInstallOutcome::Success;
+        Settle(main);
+        return main.IsEnabled(IDC_NEXT) ? EInstallOutcome::Success : EInstallOutcome::Refused;
     }
     catch (const CDriverError& error)
     {

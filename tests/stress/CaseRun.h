@@ -92,6 +92,7 @@ enum class EInstallOutcome
     Failed,    // a step's message came
     Cancelled, // the cancel question was answered Yes
     NoRoom,    // Next stayed disabled on the folder page
+    Refused,   // Install stayed disabled on the start menu page
     Ended,     // the program was ended in the middle, as planned
     Broken,    // crash, hang or harness failure: the case stops
 };
@@ -135,8 +136,9 @@ public:
     // the start ended (with a message, answered) or the case broke.
     bool Launch();
     // From the start page to page nStopPage (1, 3 or 4: the start menu page with the case's
-    // folders typed in). Returns NoRoom when Next stays disabled on the folder page (the run
-    // stays there), Broken on failure.
+    // folders typed in). Returns NoRoom when Next stays disabled on the folder page, and Refused
+    // when Install stays disabled for the typed start menu folder (the run stays on that page);
+    // Broken on failure.
     EInstallOutcome WalkToMenuPage(int nStopPage = 4);
     // Clicks Install (Next) on the start menu page and drives the installation to its end.
     EInstallOutcome Install(SCancelPlan& plan);

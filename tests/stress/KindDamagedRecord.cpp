@@ -10,7 +10,7 @@ namespace
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 
 const char* const s_apszLocations[] = {"missing", "a number", "binary", "empty", "longer than its buffer",
-                                       "another folder of the user's", "another folder with a list of its own"};
+                                       "another folder of the user's", "another folder with an installation of its own"};
 const char* const s_apszMenus[] = {"intact", "missing", "a number"};
 
 void Damage(HKEY hKey, const char* pszName, unsigned nHow, const std::string& strOther)
@@ -56,8 +56,10 @@ void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options)
                      s_apszMenus[nMenu] + (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     run.ExpectDemoPayload(true);
-    // Another folder of the user's, with files of the installation's names; in one case with a
-    // list that names the installation's files.
+    // Another folder of the user's, with files of the installation's names; in one case with an
+    // earlier installation's list there, which names a file of its own and, outside its folder, a
+    // file of this installation.
+    const std::string strEarlier = run.Sandbox() + "\\other\\Zanto\\earlier.dat";
     const std::string strOther = run.Sandbox() + "\\other\\Zanto";
     CreateDirectoryA((run.Sandbox() + "\\other").c_str(), nullptr);
     {
@@ -67,8 +69,13 @@ void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options)
         run.SetInstallDir(strInstallDir);
     }
     if (nLocation == 6)
+    {
+        WriteTextFile(strEarlier, "the earlier installation's");
         WriteTextFile(strOther + "\\uninstall.dat", "ZantoSetup install log 2\r\nF " + run.InstallDir() +
-                                                        "\\readme.txt\r\nF " + strOther + "\\savegame.sav\r\n");
+                                                        "\\readme.txt\r\nF " + strEarlier + "\r\n");
+        // Deinstall of a record that names the other folder removes what its list names there.
+        run.AddOwnPath(strEarlier);
+    }
     run.Snapshot();
     if (!run.Launch() || run.WalkToMenuPage() != EInstallOutcome::Success)
     {
@@ -110,6 +117,8 @@ void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options)
             run.Count(kRecord, "the damaged record stays after Deinstall");
         if (FilesBelow(run.InstallDir()) != installed)
             run.Count(kChanged, "Deinstall of a record that does not name the install folder removed files in it");
+        if (nLocation == 6 && LongPathExists(strEarlier))
+            run.Count(kLeftover, "Deinstall left a file that the recorded folder's list names");
         run.CheckSurroundings("after Deinstall of the damaged record");
         // The list stayed in the installation's folder: the next Install there takes it over.
         InstallAndRemove(run, result);

@@ -106,11 +106,11 @@ EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan
     SCancelPlan none;
     SCancelPlan& plan = pPlan != nullptr ? *pPlan : none;
     const EInstallOutcome eWalk = run.WalkToMenuPage();
-    if (eWalk == EInstallOutcome::NoRoom)
+    if (eWalk == EInstallOutcome::NoRoom || eWalk == EInstallOutcome::Refused)
     {
-        SetOutcome(result, "no room");
+        SetOutcome(result, OutcomeName(eWalk));
         if (run.CancelOnPage(IDYES))
-            run.CheckNotInstalled("after the cancel on the folder page");
+            run.CheckNotInstalled("after the cancel on the folder or start menu page");
         return eWalk;
     }
     if (eWalk != EInstallOutcome::Success)
@@ -445,7 +445,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
         {
             // The first pass leaves the typed folder in the wizard; cancelled, the wizard shows it
             // on the folder page of the next pass.
-            if (run.WalkToMenuPage() != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
+            if (run.WalkToMenuPage(3) != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
             {
                 Finish(run);
                 return;
@@ -486,8 +486,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
             Finish(run);
             return;
         }
-        // The folder page judged the proposed folder's drive; the typed full one is met only by
-        // the installation itself.
+        // The folder page judges the typed folder's drive too.
         InstallAndRemove(run, result);
         Finish(run);
         return;
@@ -533,8 +532,10 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
     const bool bRestart = (result.nIndex / nVariants) % 2 == 1;
     const bool bEnglish = result.nIndex % 2 == 0;
     CRandom random(result.nSeed);
+    const bool bNoList = nVariant == 8;
     result.strWhat = std::string("read-only: ") + s_apszReadOnly[nVariant] +
-                     (bRestart ? ", Deinstall again after a restart" : ", Deinstall again at once") +
+                     (bNoList ? (bRestart ? ", Deinstall after a restart" : ", Deinstall at once")
+                              : (bRestart ? ", Deinstall again after a restart" : ", Deinstall again at once")) +
                      (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     if (nVariant == 11)
@@ -621,6 +622,28 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         break;
     default:
         break; // the installed copies of the medium's read-only files
+    }
+
+    if (bNoList)
+    {
+        // Without its list, Deinstall cannot tell the installation's files from the user's: the
+        // shortcuts and the record go, and the folder keeps every file.
+        const std::vector<std::string> before = FilesBelow(strDir);
+        if ((!bRestart || (run.Quit() && run.Launch())) && run.Deinstall())
+        {
+            SetOutcome(result, "removed, the folder kept");
+            if (!RecordValues().empty())
+                run.Count(kRecord, "the record stays after Deinstall without the list");
+            if (LongPathExists(run.MenuPath()))
+                run.Count(kLeftover, "the start menu folder stays after Deinstall without the list");
+            if (FilesBelow(strDir) != before)
+                run.Count(kChanged, "Deinstall without the list removed files of the install folder");
+            ClearReadOnly(strDir);
+            RemoveLongPath(strDir);
+            run.CheckNotInstalled("after Deinstall and the folder deleted by hand");
+        }
+        Finish(run);
+        return;
     }
 
     if (run.Deinstall())
