@@ -174,7 +174,7 @@ for kind in "${kinds[@]}"; do
 done
 make_nsis "$bench/payloads/empty" ""
 echo "Building the demo medium..."
-"$top/demo/build-medium.sh" "$bench/base" --arch "$ZANTO_ARCH" --data-kib 16 >/dev/null
+"$top/demo/build-medium.sh" "$bench/base" --arch "$ZANTO_ARCH" --uninstall "$tree/uninstall.exe" --data-kib 16 >/dev/null
 rm -rf "$bench/media"
 for kind in "${kinds[@]}"; do
     for payload in "${payloads[@]}"; do
@@ -275,6 +275,103 @@ run_once() {
     }
     check_target "$payload/files.tsv" "$who"
 }
+
+# ==== Removal: the uninstall program beside the setup program's Deinstall ====
+# On each payload's medium: an installation through the wizard, then its removal, timed from the
+# Yes to the question until the removal is done (the start page offering Install again; the
+# uninstall program's closing message), by the two programs in turn. The uninstall program is the
+# tree's, started without a command line as Windows starts it. Goal: the uninstall program within
+# 1.1 × the setup program's Deinstall. Its section "## Removal" in the results file is its own.
+# ZANTO_BENCH_PART=removal runs this part alone (on the payloads made above).
+# Kept apart from the report's helpers below, so that this part runs before them when alone.
+removal_median() {
+    sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+removal_bench_part() {
+    local removal=$bench/build/removal_bench.exe uninstall=$tree/uninstall.exe kind name id who round
+    local section ms mu
+    local out=$bench/results-removal
+    rm -rf "$out"
+    mkdir -p "$out"
+    local began
+    began=$(date -u '+%Y-%m-%d %H:%M UTC')
+    for kind in "${kinds[@]}"; do
+        for name in "${payloads[@]}"; do
+            id=$kind-$name
+            echo "Removal of \"$name\", $kind data: one warm-up round, then $runs rounds of setup, uninstall"
+            for round in $(seq 0 "$runs"); do
+                for who in setup uninstall; do
+                    clean_target
+                    sync
+                    wait_quiet >/dev/null
+                    seconds=$(in_wine "$removal" "$who" "$(windows_path "$bench/media/$kind/$name")" "$target_win" \
+                        "$menu_folder" $([ "$who" = uninstall ] && windows_path "$uninstall") | tail -n1)
+                    [[ $seconds =~ ^[0-9]+\.[0-9]+$ ]] || {
+                        echo "error: the removal by $who on \"$name\" ($kind data) gave no time" >&2
+                        exit 1
+                    }
+                    echo "  round $round: $who $seconds$([ "$round" -eq 0 ] && echo " (warm-up, not counted)")"
+                    [ "$round" -eq 0 ] || echo "$seconds" >>"$out/$id-$who.txt"
+                done
+            done
+        done
+    done
+    clean_target
+
+    section=$(mktemp)
+    {
+        echo "## Removal"
+        echo
+        echo "Made by \`ZANTO_BENCH_PART=removal bench/run-bench.sh --runs $runs --payloads \"${payloads[*]}\" --data \"${kinds[*]}\"\`"
+        echo "on $began, on the host of the section \"Benchmark\", load \`$(uptime)\` at the end. The"
+        echo "$([ "$ZANTO_ARCH" = x86 ] && echo 32 || echo 64)-bit programs: ZantoSetup.exe $(stat -c %s "$exe") bytes, uninstall.exe $(stat -c %s "$uninstall") bytes."
+        echo "Medians of $runs runs, in seconds, after one warm-up round, from the Yes to the Deinstall question to"
+        echo "the end of the removal: for the setup program, its start page offering Install again; for the"
+        echo "uninstall program (started as Windows starts it, it hands over to its copy in the temporary"
+        echo "folder first, before the question), its closing message."
+        echo
+        echo "| Payload | data | setup program's Deinstall | uninstall program | uninstall / Deinstall | goal ≤ 1.1 |"
+        echo "|---|---|---:|---:|---:|---|"
+        for kind in "${kinds[@]}"; do
+            for name in "${payloads[@]}"; do
+                id=$kind-$name
+                ms=$(removal_median <"$out/$id-setup.txt")
+                mu=$(removal_median <"$out/$id-uninstall.txt")
+                awk -v n="$name" -v k="$kind" -v s="$ms" -v u="$mu" 'BEGIN {
+                    printf "| %s | %s | %.2f | %.2f | %.2f | %s |\n", n, k, s, u, u / s, u <= 1.1 * s ? "met" : "**missed**" }'
+            done
+        done
+        echo
+        echo "All runs, in the order they ran:"
+        echo
+        for kind in "${kinds[@]}"; do
+            for name in "${payloads[@]}"; do
+                for who in setup uninstall; do
+                    echo "- $name, $kind, $who: $(paste -sd' ' "$out/$kind-$name-$who.txt")"
+                done
+            done
+        done
+    } >"$section"
+    cat "$section"
+    if [ -f "$results" ]; then
+        awk -v section="$section" '
+            /^## Removal$/ { while ((getline line < section) > 0) print line; skip = 1; found = 1; next }
+            skip && /^##? / { skip = 0; print "" }
+            !skip { print }
+            END { if (!found) { print ""; while ((getline line < section) > 0) print line } }
+        ' "$results" >"$results.new"
+        mv "$results.new" "$results"
+    else
+        cp "$section" "$results"
+    fi
+    rm -f "$section"
+    echo "Removal written to $results"
+}
+if [ "${ZANTO_BENCH_PART:-}" = removal ]; then
+    removal_bench_part
+    exit 0
+fi
+# ==== end of Removal ====
 
 load1() {
     cut -d' ' -f1 /proc/loadavg
@@ -489,3 +586,6 @@ else
 fi
 rm -f "$section"
 echo "Written to $results"
+
+# The removal part (see "Removal" above).
+removal_bench_part

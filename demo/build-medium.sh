@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Zanto demo installation medium from the sources in demo/.
 #
-# Usage: demo/build-medium.sh OUTDIR [--slides N] [--data-kib N] [--arch A]
+# Usage: demo/build-medium.sh OUTDIR --uninstall FILE [--slides N] [--data-kib N] [--arch A]
 #
 #   OUTDIR          folder that receives the medium; its previous content is
 #                   replaced (it must be empty, new, or an earlier medium)
+#   --uninstall FILE  the built uninstall.exe of this project, of the same
+#                   architecture, which the cabinet carries
 #   --slides N      number of slideshow pictures, 0..99 (default 5; 0 = no
 #                   slideshow folder)
 #   --data-kib N    approximate size of the generated game data in KiB,
@@ -22,13 +24,14 @@ die() {
 }
 
 usage() {
-    sed -n '4,14s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+    sed -n '4,16s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
 }
 
 slides=5
 data_kib=2048
 arch=x86
 outdir=""
+uninstall=""
 
 need_number() {
     [[ $# -ge 2 && $2 =~ ^[0-9]{1,9}$ ]] || die "$1 needs a non-negative whole number"
@@ -54,6 +57,15 @@ while [[ $# -gt 0 ]]; do
     --data-kib=*)
         need_number --data-kib "${1#*=}"
         data_kib=$((10#${1#*=}))
+        shift
+        ;;
+    --uninstall)
+        [[ $# -ge 2 ]] || die "--uninstall needs the path of uninstall.exe"
+        uninstall=$2
+        shift 2
+        ;;
+    --uninstall=*)
+        uninstall=${1#*=}
         shift
         ;;
     --arch)
@@ -84,6 +96,9 @@ done
     usage >&2
     exit 2
 }
+[[ -n $uninstall ]] || die "--uninstall FILE is needed: the uninstall.exe that the medium carries"
+[[ -f $uninstall ]] || die "no uninstall program at $uninstall"
+uninstall=$(cd "$(dirname "$uninstall")" && pwd -P)/$(basename "$uninstall")
 ((slides <= 99)) || die "--slides must be 0..99"
 ((data_kib >= 16 && data_kib <= 1048576)) || die "--data-kib must be 16..1048576"
 case $arch in
@@ -142,12 +157,13 @@ win_cxx() {
 spawn g++ -std=c++17 -O2 -Wall -Wextra -o "$tools/painter" "$here/tools/painter.cpp"
 spawn g++ -std=c++17 -O2 -Wall -Wextra -o "$tools/datagen" "$here/tools/datagen.cpp"
 spawn win_cxx "$payload/Zanto Demo.exe" "$here/game/zanto_demo.cpp"
-spawn win_cxx "$payload/uninstall.exe" "$here/uninstall/uninstall.cpp"
 spawn win_cxx "$payload/settings.exe" "$here/settings/settings.cpp"
 join
 
 "$tools/painter" "$work/pictures" "$slides"
 "$tools/datagen" "$payload" $((data_kib * 1024))
+
+cp "$uninstall" "$payload/uninstall.exe"
 
 cjpeg -quality 85 -outfile "$stage/zanto.jpg" "$work/pictures/zanto.ppm"
 if ((slides > 0)); then
@@ -174,7 +190,6 @@ for tree in en ger src; do
 done
 windows_text "$here/game/zanto_demo.cpp" "$stage/src/game/zanto_demo.cpp"
 windows_text "$here/settings/settings.cpp" "$stage/src/settings/settings.cpp"
-windows_text "$here/uninstall/uninstall.cpp" "$stage/src/uninstall/uninstall.cpp"
 
 # Cabinet members keep their inner folders; gcab stores them with
 # backslashes when given relative paths from inside the payload folder.

@@ -5,8 +5,10 @@
 #include "InstallLog.h"
 #include "MessageBox.h"
 #include "MessagePump.h"
+#include "SetupLock.h"
 #include "TargetFiles.h"
 #include "Trace.h"
+#include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
 
 namespace
@@ -33,6 +35,22 @@ const SStepFailure s_aStepFailures[] = {
 void CZantoSetupDlg::DoInstall()
 {
     Trace("DoInstall\n");
+    // The uninstall program at work, or an installation that was made while the wizard stood
+    // open, leaves this run nothing to do: page 0 shows what is there now.
+    CSetupLock lock;
+    if (!lock.TryAcquire())
+    {
+        AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        m_nPage = 0;
+        ShowPage();
+        return;
+    }
+    if (UninstallRecordExists())
+    {
+        m_nPage = 0;
+        ShowPage();
+        return;
+    }
     // A cancel confirmed during any step removes what was written and sets the flag; it is
     // looked at after every step, so that no later step runs.
     g_bAbort = false;

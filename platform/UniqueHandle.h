@@ -67,6 +67,13 @@ struct CFileTraits
     static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
 
+// Processes, mutexes and the like: null when there is none.
+struct CKernelObjectTraits
+{
+    static HANDLE Empty() noexcept { return nullptr; }
+    static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+
 struct CGlobalTraits
 {
     static HGLOBAL Empty() noexcept { return nullptr; }
@@ -76,4 +83,5 @@ struct CGlobalTraits
 using CUniqueRegKey = CUniqueHandle<HKEY, CRegKeyTraits>;
 using CUniqueFind = CUniqueHandle<HANDLE, CFindTraits>;
 using CUniqueFile = CUniqueHandle<HANDLE, CFileTraits>;
+using CUniqueKernelObject = CUniqueHandle<HANDLE, CKernelObjectTraits>;
 using CUniqueGlobal = CUniqueHandle<HGLOBAL, CGlobalTraits>;

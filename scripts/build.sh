@@ -6,10 +6,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANTO_BUILD:-$top/build}
 . "$top/scripts/arch.sh"
 
-# What ships: a 32-bit GUI program that needs nothing beyond Windows' own DLLs (the C++ runtime
-# is linked in).
+# What ships: 32-bit GUI programs that need nothing beyond Windows' own DLLs (the C++ runtime
+# is linked in), each within its size limit in bytes when one is given.
 check_shipped_program() {
-    local exe=$1 dump dlls foreign
+    local exe=$1 limit=${2:-} dump dlls foreign size
     dump=$(i686-w64-mingw32-objdump -p "$exe")
     if ! grep -q '^Magic.*(PE32)$' <<<"$dump" || ! grep -q '^Subsystem.*(Windows GUI)$' <<<"$dump"; then
         echo "error: $exe is not a 32-bit Windows GUI program" >&2
@@ -21,7 +21,12 @@ check_shipped_program() {
         echo "error: $exe needs DLLs that Windows does not bring: $(paste -sd ' ' <<<"$foreign")" >&2
         exit 1
     fi
-    echo "ZantoSetup.exe: 32-bit GUI program, $(stat -c %s "$exe") bytes, imports $(paste -sd ' ' <<<"$dlls")"
+    size=$(stat -c %s "$exe")
+    if [ -n "$limit" ] && [ "$size" -gt "$limit" ]; then
+        echo "error: $exe has $size bytes, more than its limit of $limit" >&2
+        exit 1
+    fi
+    echo "$(basename "$exe"): 32-bit GUI program, $size bytes${limit:+ (at most $limit)}, imports $(paste -sd ' ' <<<"$dlls")"
 }
 
 declare -A toolchains=([x86]=mingw-i686 [x64]=mingw-x86_64)
@@ -35,5 +40,7 @@ for arch in "${@:-x86}"; do
     cmake --build "$tree" -j "$(nproc)"
     if [ "$arch" = x86 ]; then
         check_shipped_program "$tree/ZantoSetup.exe"
+        # 48 KiB: the uninstall program is a small companion of the setup program.
+        check_shipped_program "$tree/uninstall.exe" 49152
     fi
 done

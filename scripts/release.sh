@@ -51,7 +51,7 @@ export TZ=UTC LC_ALL=C
 SOURCE_DATE_EPOCH=$(date -d "$day" +%s)
 export SOURCE_DATE_EPOCH
 
-cmake --build "$tree" -j "$(nproc)" --target ZantoSetup >/dev/null
+cmake --build "$tree" -j "$(nproc)" --target ZantoSetup uninstall >/dev/null
 
 if [ -n "${ZANTO_SIGN_CERT:-}" ]; then
     cert=$ZANTO_SIGN_CERT key=$ZANTO_SIGN_KEY pass=${ZANTO_SIGN_PASS_FILE:-}
@@ -72,13 +72,17 @@ name=ZantoDemo-$version
 medium=$out/$name
 rm -rf "$out"
 mkdir -p "$out"
-"$top/demo/build-medium.sh" "$medium"
 
 # The signing time is the version's day too: with the same key and certificate, two runs give
 # the same signature (RSA signatures are deterministic).
 sign=(osslsigncode sign -h sha256 -n "$publisher" -i "$homepage" -time "$SOURCE_DATE_EPOCH"
     -certs "$cert" -key "$key")
 [ -z "$pass" ] || sign+=(-readpass "$pass")
+# uninstall.exe goes into the cabinet, so it is signed before the medium is built.
+rm -rf "$tree/signed"
+mkdir -p "$tree/signed"
+"${sign[@]}" -in "$tree/uninstall.exe" -out "$tree/signed/uninstall.exe" >/dev/null || die "signing failed"
+"$top/demo/build-medium.sh" "$medium" --uninstall "$tree/signed/uninstall.exe"
 "${sign[@]}" -in "$tree/ZantoSetup.exe" -out "$medium/ZantoSetup.exe" >/dev/null || die "signing failed"
 
 find "$medium" -type d -exec chmod 755 {} +
@@ -104,7 +108,7 @@ done
 echo "Release $version of $day in $out:"
 ls -l "$out"
 cat "$out"/*.sha256
-echo "ZantoSetup.exe signed for $publisher by: $(openssl x509 -noout -subject -in "$cert" 2>/dev/null ||
+echo "ZantoSetup.exe and uninstall.exe signed for $publisher by: $(openssl x509 -noout -subject -in "$cert" 2>/dev/null ||
     echo "the certificate in $cert")"
 if [ -n "$test_signed" ]; then
     echo "TEST-SIGNED: this release carries a throw-away test signature; do not distribute it."

@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "InstallLog.h"
-#include "ProtectedFolders.h"
-#include "Removal.h"
+#include "MessageBox.h"
+#include "RecordedRemoval.h"
+#include "SetupLock.h"
 #include "Trace.h"
-#include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
 
 namespace
@@ -22,6 +22,16 @@ void CZantoSetupDlg::CleanUp()
     m_bDeinstalling = false;
     g_bAbort = true;
     EnableDlgItem(IDCANCEL, false);
+    // Inside an installation this thread holds the lock already; a Deinstall while the uninstall
+    // program removes changes nothing. Cancel is off first, so that the start page the failed
+    // installation showed does not pass for the end of the clean-up.
+    CSetupLock lock;
+    if (!lock.TryAcquire())
+    {
+        EnableDlgItem(IDCANCEL, true);
+        AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        return;
+    }
     ShowDlgItem(IDC_STATUS, true);
     for (const int nID : s_anHiddenByCleanUp)
         ShowDlgItem(nID, false);
@@ -33,26 +43,22 @@ void CZantoSetupDlg::CleanUp()
     // The list is complete on disk; it is closed so that it can go last.
     m_installLog.EndFile();
     SRemovalScope scope;
-    scope.pLog = &m_installLog;
-    scope.protectedFolders = ProtectedFolders();
-    scope.protectedFolders.push_back(m_strProgramsDir);
     if (bDeinstall)
     {
         // An installation is taken apart only in the folders that its record names, by the list
         // in its folder; without that list, only its shortcuts go.
-        scope.strInstallDir = RecordedInstallFolder(scope.protectedFolders);
-        scope.strMenuFolder = RecordedStartMenu();
-        if (scope.strInstallDir.empty() || !m_installLog.Load(scope.strInstallDir + "\\" + kInstallLogName))
-            m_installLog.SetUnknown();
+        scope = RecordedRemovalScope(m_strProgramsDir, m_installLog);
     }
     else
     {
+        scope.pLog = &m_installLog;
+        scope.protectedFolders = RemovalGuards(m_strProgramsDir);
         scope.strInstallDir = m_strInstallDir;
         scope.strMenuFolder = m_strProgramsDir + m_strMenuFolder;
     }
 
     CFileError error;
-    if (!RemoveInstallation(scope, error))
+    if (!RemoveInstallationAndRecord(scope, error))
     {
         // The record and the list stay, so that Deinstall or the next run can finish the job.
         // The handler that called the clean-up ends after it.
@@ -62,7 +68,6 @@ void CZantoSetupDlg::CleanUp()
         error.ReportError();
         return;
     }
-    DeleteUninstallRecord();
     m_installLog.Clear();
 
     EnableDlgItem(IDCANCEL, true);

@@ -9,6 +9,7 @@
 #include "RemovalRules.h"
 #include "Shortcuts.h"
 #include "TextFormat.h"
+#include "UninstallRecord.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
 
@@ -48,6 +49,26 @@ bool DeleteFileReporting(const std::string& strPath, CFileError& error)
     return false;
 }
 
+// Whether DeleteFileA would take the file: not read-only, and nobody holds it open against
+// deletion. False sets error as the deletion would.
+bool CanDelete(const std::string& strPath, CFileError& error)
+{
+    const DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+    {
+        error = CFileError(ERROR_ACCESS_DENIED, strPath);
+        return false;
+    }
+    CUniqueFile hFile(CreateFileA(strPath.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!hFile)
+    {
+        error = CFileError(GetLastError(), strPath);
+        return false;
+    }
+    return true;
+}
+
 bool ContainsFolder(const std::vector<std::string>& folders, const std::string& strFolder)
 {
     const std::string strKey = FolderKey(strFolder);
@@ -55,9 +76,9 @@ bool ContainsFolder(const std::vector<std::string>& folders, const std::string& 
                        [&](const std::string& strLogged) { return FolderKey(strLogged) == strKey; });
 }
 
-// As RemoveTree, with the file whose FolderKey is strSkipped left for the caller.
+// As RemoveTree, with the files whose FolderKeys are in skipped left for the caller.
 bool RemoveTreeSkipping(const std::string& strFolder, bool bFolderPass, CFileError& error,
-                        const std::string& strSkipped)
+                        const std::vector<std::string>& skipped)
 {
     // A folder link goes as a link; what it points to is never entered.
     if (IsLink(strFolder))
@@ -78,10 +99,12 @@ bool RemoveTreeSkipping(const std::string& strFolder, bool bFolderPass, CFileErr
                 const std::string strPath = strFolder + "\\" + data.cFileName;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 {
-                    if (!RemoveTreeSkipping(strPath, bFolderPass, error, strSkipped))
+                    if (!RemoveTreeSkipping(strPath, bFolderPass, error, skipped))
                         return false;
                 }
-                else if (!bFolderPass && (strSkipped.empty() || FolderKey(strPath) != strSkipped) &&
+                else if (!bFolderPass &&
+                         (skipped.empty() ||
+                          std::find(skipped.begin(), skipped.end(), FolderKey(strPath)) == skipped.end()) &&
                          !DeleteFileReporting(strPath, error))
                 {
                     return false;
@@ -103,6 +126,7 @@ public:
             if (!strRoot.empty())
                 m_roots.push_back(strRoot);
         m_strList = scope.strInstallDir + "\\" + kInstallLogName;
+        m_strProgram = scope.strInstallDir + "\\" + kUninstallProgramName;
     }
 
     bool Run()
@@ -110,21 +134,34 @@ public:
         if (m_scope.pLog == nullptr || !m_scope.pLog->IsKnown())
             return RemoveShortcuts();
         const CInstallLog& log = *m_scope.pLog;
-        if (!RemoveListedFiles(log) || !PutKeptFilesBack(log) || !RemoveMadeFolders(log))
-            return false;
-        // The install folder's list goes last, with the install folder when the run made it.
         const bool bInstallMade = !m_scope.strInstallDir.empty() &&
                                   ContainsFolder(log.Folders(), m_scope.strInstallDir) &&
                                   !IsProtectedFolder(m_scope.strInstallDir, m_scope.protectedFolders);
+        // The uninstall program and the list go last, the list after the program, with the install
+        // folder when the run made it: a removal that stops leaves both, so that the record's
+        // program can try again with the list of what is left. One of them that could not go
+        // stops the removal before anything went.
+        std::vector<std::string> last;
+        if (OwnsProgram(log))
+            last.push_back(m_strProgram);
+        if (!m_scope.strInstallDir.empty() && (bInstallMade || log.Owns(m_strList)) && Exists(m_strList) &&
+            !IsLink(m_scope.strInstallDir))
+            last.push_back(m_strList);
+        for (const std::string& strLast : last)
+            if (!CanDelete(strLast, m_error))
+                return false;
+        if (!RemoveListedFiles(log, last) || !PutKeptFilesBack(log) || !RemoveMadeFolders(log))
+            return false;
         if (bInstallMade)
         {
-            if (!RemoveFolder(m_scope.strInstallDir, m_strList))
+            if (!RemoveFolder(m_scope.strInstallDir, last))
                 return false;
         }
-        else if (!m_scope.strInstallDir.empty() && log.Owns(m_strList) && Exists(m_strList) &&
-                 !IsLink(m_scope.strInstallDir) && !DeleteFileReporting(m_strList, m_error))
+        else
         {
-            return false;
+            for (const std::string& strLast : last)
+                if (Exists(strLast) && !DeleteFileReporting(strLast, m_error))
+                    return false;
         }
         RemoveFoldersAbove(log);
         return true;
@@ -140,16 +177,28 @@ private:
         return nullptr;
     }
 
-    bool IsList(const std::string& strPath) const
+    // The uninstall program that the installation wrote where nothing of the user's stood.
+    bool OwnsProgram(const CInstallLog& log) const
     {
-        return !m_scope.strInstallDir.empty() && FolderKey(strPath) == FolderKey(m_strList);
+        if (m_scope.strInstallDir.empty() || !log.Owns(m_strProgram) || !Exists(m_strProgram) ||
+            RootOf(m_strProgram) == nullptr)
+            return false;
+        const std::string strKey = FolderKey(m_strProgram);
+        const std::vector<SKeptFile>& kept = log.KeptFiles();
+        return std::none_of(kept.begin(), kept.end(), [&](const SKeptFile& file) { return FolderKey(file.strPath) == strKey; });
     }
 
-    bool RemoveListedFiles(const CInstallLog& log)
+    bool RemoveListedFiles(const CInstallLog& log, const std::vector<std::string>& last)
     {
         const std::vector<std::string>& files = log.Files();
+        const auto isLast = [&](const std::string& strPath) {
+            const std::string strKey = FolderKey(strPath);
+            return FolderKey(m_strList) == strKey ||
+                   std::any_of(last.begin(), last.end(), [&](const std::string& strLast) { return FolderKey(strLast) == strKey; });
+        };
         for (auto it = files.rbegin(); it != files.rend(); ++it)
-            if (!IsList(*it) && RootOf(*it) != nullptr && Exists(*it) && !DeleteFileReporting(*it, m_error))
+            if (!(!m_scope.strInstallDir.empty() && isLast(*it)) && RootOf(*it) != nullptr && Exists(*it) &&
+                !DeleteFileReporting(*it, m_error))
                 return false;
         return true;
     }
@@ -186,7 +235,7 @@ private:
                                      ? !IsLink(*it)
                                      : FolderKey(*it) != FolderKey(m_scope.strInstallDir) && RootOf(*it) != nullptr;
             if (bInside && !IsProtectedFolder(*it, m_scope.protectedFolders) && Exists(*it) &&
-                !RemoveFolder(*it, std::string()))
+                !RemoveFolder(*it, std::vector<std::string>()))
                 return false;
         }
         return true;
@@ -226,21 +275,26 @@ private:
         return true;
     }
 
-    // Files first, so that a file that stays stops the removal before any folder went; the file
-    // named strLast goes after all others.
-    bool RemoveFolder(const std::string& strFolder, const std::string& strLast)
+    // Files first, so that a file that stays stops the removal before any folder went; the files
+    // in last go after all others, in their order.
+    bool RemoveFolder(const std::string& strFolder, const std::vector<std::string>& last)
     {
-        if (!RemoveTreeSkipping(strFolder, false, m_error, FolderKey(strLast)))
+        std::vector<std::string> keys;
+        for (const std::string& strLast : last)
+            keys.push_back(FolderKey(strLast));
+        if (!RemoveTreeSkipping(strFolder, false, m_error, keys))
             return false;
-        if (!strLast.empty() && Exists(strLast) && !DeleteFileReporting(strLast, m_error))
-            return false;
-        return RemoveTreeSkipping(strFolder, true, m_error, std::string());
+        for (const std::string& strLast : last)
+            if (Exists(strLast) && !DeleteFileReporting(strLast, m_error))
+                return false;
+        return RemoveTreeSkipping(strFolder, true, m_error, std::vector<std::string>());
     }
 
     const SRemovalScope& m_scope;
     CFileError& m_error;
     std::vector<std::string> m_roots;
     std::string m_strList;
+    std::string m_strProgram;
 };
 }
 
@@ -251,5 +305,5 @@ bool RemoveInstallation(const SRemovalScope& scope, CFileError& error)
 
 bool RemoveTree(const std::string& strFolder, bool bFolderPass, CFileError& error)
 {
-    return RemoveTreeSkipping(strFolder, bFolderPass, error, std::string());
+    return RemoveTreeSkipping(strFolder, bFolderPass, error, std::vector<std::string>());
 }

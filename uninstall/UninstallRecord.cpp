@@ -31,7 +31,7 @@ bool CZantoSetupDlg::WriteUninstallRecord()
             nResult = nSetResult;
     };
     set(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
-    set(m_strInstallDir + "\\uninstall.exe", "UninstallString");
+    set(m_strInstallDir + "\\" + kUninstallProgramName, "UninstallString");
     set(ZANTO_PUBLISHER, "Publisher");
     set(ProductHomepage(m_bEnglish), "URLInfoAbout");
     set(m_strInstallDir, "InstallLocation");
@@ -42,9 +42,5 @@ bool CZantoSetupDlg::WriteUninstallRecord()
 
 void CZantoSetupDlg::DeleteUninstallRecord()
 {
-    CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-        return;
-    key.Close();
-    CRegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+    RemoveUninstallRecord();
 }

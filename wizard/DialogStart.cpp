@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "ProgramsFolder.h"
 #include "RegistryKey.h"
 #include "SpracheDialog.h"
 #include "TextFormat.h"
@@ -64,21 +65,7 @@ BOOL CZantoSetupDlg::OnInitDialog()
         m_strInstallDir = FormatText("C:\\Programme\\%s", m_strProductDir.c_str());
     }
 
-    char szCommonPrograms[1024];
-    nSize = 1023;
-    key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-             KEY_ALL_ACCESS);
-    key.QueryString(szCommonPrograms, "Common Programs", nSize);
-    key.Close();
-    if (nSize != 0)
-    {
-        Trace("Startmenü = %s\n", szCommonPrograms);
-        m_strProgramsDir = szCommonPrograms;
-    }
-    else
-    {
-        m_strProgramsDir = "C:\\Dokumente und Einstellungen\\All Users\\Startmenü";
-    }
+    m_strProgramsDir = CommonProgramsFolder();
 
     m_strMenuFolder = "\\" + m_strProductDir;
 

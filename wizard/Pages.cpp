@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "Shortcuts.h"
 #include "TextFormat.h"
+#include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
 
 namespace
@@ -110,6 +111,12 @@ void CZantoSetupDlg::OnInstall()
     // The caption that page 0 set decides between installing and removing.
     if (strCaption == "Deinstallieren" || strCaption == "Deinstall")
     {
+        // The uninstall program may have removed the installation since page 0 was shown.
+        if (!UninstallRecordExists())
+        {
+            ShowPage();
+            return;
+        }
         if (AppMessageBox(Text("Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?"),
                           MB_YESNO) != IDYES)
             return;
@@ -177,6 +184,12 @@ void CZantoSetupDlg::OnAccept()
 
 void CZantoSetupDlg::OnPlay()
 {
+    // A game that the uninstall program removed meanwhile is not started: page 0 offers Install.
+    if (!CheckInstalled())
+    {
+        ShowPage();
+        return;
+    }
     const std::string strGame = FormatText("%s\\Zanto Demo.exe", m_strInstallDir.c_str());
     ShellExecuteA(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
     EndDialog(IDCANCEL);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The signed program of both release runs: an Authenticode signature with SHA-256 that
-# osslsigncode verifies against the test certificate's CA, naming the publisher and homepage the
-# program itself carries; the signed file is the built one plus the signature. Any other CA, any
+# The signed programs of both release runs, ZantoSetup.exe and the cabinet's uninstall.exe: an
+# Authenticode signature with SHA-256 that osslsigncode verifies against the test certificate's
+# CA, naming the publisher that the program's version names and the homepage that the setup
+# program carries; the signed file is the built one plus the signature. Any other CA, any
 # other leaf certificate and a single changed byte fail the verification.
 #
 # Usage: check-signature.sh RUNS VERSION WINDRES
@@ -22,27 +23,39 @@ verify() {
     osslsigncode verify -CAfile "$@" >"$work/verify.log" 2>&1
 }
 
-for run in first second; do
-    exe=$runs/$run/release/ZantoDemo-$version/ZantoSetup.exe
-    verify "$ca" -in "$exe" || fail "$run: verification failed: $(cat "$work/verify.log")"
-    grep -q "^Message digest algorithm *: SHA256" "$work/verify.log" || fail "$run: not a SHA-256 digest"
-    grep -q "^Signature verification: ok" "$work/verify.log" || fail "$run: no good signature"
+# A signed program of a run against the program that run built: PROGRAM is the signed file,
+# BUILT the release tree's unsigned one; HOMEPAGE "carried" when the program names the homepage
+# itself (the uninstall program has no use for it).
+check_signed() {
+    local run=$1 exe=$2 built=$3 homepage=${4:-} resource company url
+    verify "$ca" -in "$exe" || fail "$run, $(basename "$built"): verification failed: $(cat "$work/verify.log")"
+    grep -q "^Message digest algorithm *: SHA256" "$work/verify.log" || fail "$run, $(basename "$built"): not a SHA-256 digest"
+    grep -q "^Signature verification: ok" "$work/verify.log" || fail "$run, $(basename "$built"): no good signature"
 
     resource=$("$windres" -i "$exe" -O rc)
     company=$(sed -n 's/^ *VALUE "CompanyName", "\(.*\)"$/\1/p' <<<"$resource")
-    [ "$company" = "Grindlow Software" ] || fail "$run: the program names \"$company\" as its publisher"
-    grep -qxF "	Text description: $company" "$work/verify.log" || fail "$run: the signature does not name $company"
+    [ "$company" = "Grindlow Software" ] || fail "$run, $(basename "$built"): the program names \"$company\" as its publisher"
+    grep -qxF "	Text description: $company" "$work/verify.log" || fail "$run, $(basename "$built"): the signature does not name $company"
     url=$(sed -n 's/^\tURL description: //p' "$work/verify.log")
-    [ "$url" = "http://www.grindlow-software.com/en/games/zanto/" ] || fail "$run: the signature names \"$url\""
-    grep -qaF "$url" "$runs/$run/release-program/ZantoSetup.exe" ||
-        fail "$run: the program does not carry the signature's homepage"
+    [ "$url" = "http://www.grindlow-software.com/en/games/zanto/" ] || fail "$run, $(basename "$built"): the signature names \"$url\""
+    [ "$homepage" != carried ] || grep -qaF "$url" "$built" ||
+        fail "$run, $(basename "$built"): the program does not carry the signature's homepage"
 
-    verify "$ca" -require-leaf-hash "$leaf" -in "$exe" || fail "$run: not signed by the test certificate"
+    verify "$ca" -require-leaf-hash "$leaf" -in "$exe" || fail "$run, $(basename "$built"): not signed by the test certificate"
 
     osslsigncode remove-signature -in "$exe" -out "$work/unsigned.exe" >/dev/null
-    cmp -s "$work/unsigned.exe" "$runs/$run/release-program/ZantoSetup.exe" ||
-        fail "$run: the signed program is not the built one plus its signature"
+    cmp -s "$work/unsigned.exe" "$built" ||
+        fail "$run, $(basename "$built"): the signed program is not the built one plus its signature"
     rm "$work/unsigned.exe"
+}
+
+for run in first second; do
+    check_signed "$run" "$runs/$run/release/ZantoDemo-$version/ZantoSetup.exe" "$runs/$run/release-program/ZantoSetup.exe" carried
+    # uninstall.exe is signed inside the medium's cabinet.
+    rm -rf "$work/cab"
+    cabextract -q -d "$work/cab" -F uninstall.exe "$runs/$run/release/ZantoDemo-$version/data.cab"
+    [ -f "$work/cab/uninstall.exe" ] || fail "$run: the cabinet carries no uninstall.exe"
+    check_signed "$run" "$work/cab/uninstall.exe" "$runs/$run/release-program/uninstall.exe"
 done
 
 exe=$runs/first/release/ZantoDemo-$version/ZantoSetup.exe

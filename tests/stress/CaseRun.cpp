@@ -1062,3 +1062,8 @@ void CCaseRun::CheckSurroundings(const char* pszWhen)
         if (!own(NormalizePath(strChanged)))
             Count(kChanged, std::string(pszWhen) + ": changed " + strChanged);
 }
+
+EBox ClassifyBoxText(const std::string& strText)
+{
+    return Classify(strText);
+}

@@ -99,6 +99,9 @@ enum class EInstallOutcome
 
 const char* OutcomeName(EInstallOutcome eOutcome);
 
+// The kind of a box by its text, as the run sorts the boxes it answers.
+EBox ClassifyBoxText(const std::string& strText);
+
 class CCaseRun
 {
 public:
@@ -147,6 +150,10 @@ public:
     // Deinstall from page 0. Returns whether the removal finished (page 0 offers Install again);
     // false after a file error (answered) or when the case broke.
     bool Deinstall();
+    // The same removal by uninstall.exe, started from the record; the setup program stays as it
+    // is. True when its closing message came; false after the box of what stopped it (answered),
+    // or when it hung. Its copy must leave the temporary folder.
+    bool UninstallProgram();
     // Quit on page 0; the process must end with 0.
     bool Quit();
 

@@ -23,14 +23,17 @@ const char* const s_apszWhere[] = {"the first language file", "the last language
                                    "a cabinet file in the middle", "the last cabinet file", "the start of the shortcuts",
                                    "the start of the record"};
 
-// What the next run into the same folder does, and whether the folder held files of the user's.
+// What the next run into the same folder does, whether the folder held files of the user's, and
+// whether uninstall.exe removes what it installed.
 struct SNext
 {
     const char* pszWhat;
     bool bUsersFiles;
+    bool bUninstallProgram;
 };
 const SNext s_aNext[] = {
-    {"cancelled", false}, {"cancelled", true}, {"fails", false}, {"fails", true}, {"installs", false},
+    {"cancelled", false, false}, {"cancelled", true, false}, {"fails", false, false},
+    {"fails", true, false},      {"installs", false, false}, {"installs, uninstall.exe removes", true, true},
 };
 }
 
@@ -47,7 +50,13 @@ void RunEndedCase(SCaseResult& result, const SCampaignOptions& options)
                      (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     if (next.bUsersFiles)
-        MakeUsersFiles(run);
+    {
+        const std::vector<std::string> names = MakeUsersFiles(run);
+        // An installation that completes takes the places of the user's files for good.
+        if (std::string(next.pszWhat).compare(0, 8, "installs") == 0)
+            for (const std::string& strName : names)
+                run.AddOwnPath(run.InstallDir() + "\\" + strName);
+    }
     run.ExpectDemoPayload(!next.bUsersFiles);
     run.AddOwnPath(run.Session().MediumFile("data.cab"));
     std::size_t nLanguageFiles = 0;
@@ -97,6 +106,6 @@ void RunEndedCase(SCaseResult& result, const SCampaignOptions& options)
     SCancelPlan cancel;
     if (std::string(next.pszWhat) == "cancelled")
         cancel.eWhen = SCancelPlan::EWhen::Queued;
-    InstallAndRemove(run, result, &cancel);
+    InstallAndRemove(run, result, &cancel, next.bUninstallProgram);
     Finish(run);
 }

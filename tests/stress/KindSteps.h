@@ -16,10 +16,12 @@ void AnnounceSmallSizes(CCaseRun& run);
 void ClearReadOnly(const std::string& strFolder);
 
 void SetOutcome(SCaseResult& result, const std::string& strOutcome);
-// After a successful installation: the record against the disk, Deinstall, and the same again.
-void RemoveInstallation(CCaseRun& run);
+// After a successful installation: the record against the disk, the removal (the setup program's
+// Deinstall, or uninstall.exe as Windows starts it), and the same again.
+void RemoveInstallation(CCaseRun& run, bool bUninstallProgram = false);
 // Walks with the case's folders, installs, removes a successful installation again.
-EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan = nullptr);
+EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan = nullptr,
+                                 bool bUninstallProgram = false);
 // Quits, and checks that nothing is installed and nothing around changed.
 void Finish(CCaseRun& run);
 

@@ -11,9 +11,11 @@
 namespace
 {
 
-// Cancels at one of the first files, then fails each step once, then succeeds.
+// Cancels at one of the first files, then fails each step once, then succeeds, removed by the
+// setup program's Deinstall and by uninstall.exe.
 const char* const s_apszEnds[] = {"language step fails", "cabinet step fails", "start menu step fails",
-                                  "record step fails", "installs"};
+                                  "record step fails",   "installs",           "installs, uninstall.exe removes"};
+constexpr unsigned kEnds = sizeof(s_apszEnds) / sizeof(s_apszEnds[0]);
 constexpr unsigned kCancelCases = 27;
 }
 
@@ -21,7 +23,7 @@ constexpr unsigned kCancelCases = 27;
 // failure of any step leave every one of them as it was; after success they make way for good.
 void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options)
 {
-    const unsigned nVariant = result.nIndex % (kCancelCases + 5);
+    const unsigned nVariant = result.nIndex % (kCancelCases + kEnds);
     const bool bEnglish = (result.nIndex / 2) % 2 == 0;
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     const std::vector<std::string> names = MakeUsersFiles(run);
@@ -46,8 +48,8 @@ void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options)
             WriteTextFile(run.Session().MediumFile("data.cab"), "MSCF? no.");
         else if (nEnd == 2)
             WriteTextFile(run.MenuPath(), "a file where the start menu folder would be\r\n");
-        else if (nEnd == 4)
-            // Installed files take the places of the user's for good, and Deinstall removes them.
+        else if (nEnd >= 4)
+            // Installed files take the places of the user's for good, and their removal goes with them.
             for (const std::string& strName : names)
                 run.AddOwnPath(run.InstallDir() + "\\" + strName);
     }
@@ -63,7 +65,7 @@ void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options)
     if (nVariant == kCancelCases + 3)
         pLockedRecord = std::make_unique<CLockedRecord>();
     if (run.Launch())
-        InstallAndRemove(run, result, &plan);
+        InstallAndRemove(run, result, &plan, nVariant == kCancelCases + 5);
     hLocked.Reset();
     pLockedRecord.reset();
     Finish(run);

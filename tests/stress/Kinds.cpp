@@ -65,31 +65,33 @@ void ClearReadOnly(const std::string& strFolder)
 // After a successful installation: the record against the disk, Deinstall, and the same again.
 // A removal stopped by a file error is noted, the attributes are cleared as a user would, and
 // Deinstall is tried once more.
-void RemoveInstallation(CCaseRun& run)
+void RemoveInstallation(CCaseRun& run, bool bUninstallProgram)
 {
     run.CheckInstalled();
     run.CheckSurroundings("installed");
-    if (run.Deinstall())
+    const auto remove = [&] { return bUninstallProgram ? run.UninstallProgram() : run.Deinstall(); };
+    const std::string strWay = bUninstallProgram ? "uninstall.exe" : "Deinstall";
+    if (remove())
     {
-        run.CheckNotInstalled("after Deinstall");
+        run.CheckNotInstalled(("after " + strWay).c_str());
         return;
     }
     if (run.Broken())
         return;
     // Nobody touched this installation: its own removal must finish. Stopped, it leaves the
     // record with an installation that is no longer whole.
-    std::string strStop = "Deinstall of an untouched installation stopped";
+    std::string strStop = strWay + " of an untouched installation stopped";
     for (const SBoxSeen& box : run.Boxes())
         if (box.eKind == EBox::FileError || box.eKind == EBox::Other)
             strStop += ": \"" + box.strText + "\"";
     run.Count(kRecord, strStop + "; the record stays with a half-removed installation");
-    run.Note("attributes cleared as a user would, and Deinstall tried again");
+    run.Note("attributes cleared as a user would, and " + strWay + " tried again");
     ClearReadOnly(run.InstallDir());
     ClearReadOnly(run.MenuPath());
-    if (run.Deinstall())
-        run.CheckNotInstalled("after the second Deinstall");
+    if (remove())
+        run.CheckNotInstalled(("after the second " + strWay).c_str());
     else if (!run.Broken())
-        run.Note("the second Deinstall stopped too");
+        run.Note("the second " + strWay + " stopped too");
 }
 
 void SetOutcome(SCaseResult& result, const std::string& strOutcome)
@@ -101,7 +103,7 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome)
 }
 
 // Walks with the case's folders, installs, removes a successful installation again.
-EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan)
+EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan, bool bUninstallProgram)
 {
     SCancelPlan none;
     SCancelPlan& plan = pPlan != nullptr ? *pPlan : none;
@@ -118,7 +120,7 @@ EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan
     const EInstallOutcome eInstall = run.Install(plan);
     SetOutcome(result, OutcomeName(eInstall));
     if (eInstall == EInstallOutcome::Success)
-        RemoveInstallation(run);
+        RemoveInstallation(run, bUninstallProgram);
     else if (eInstall != EInstallOutcome::Broken)
         run.CheckNotInstalled(eInstall == EInstallOutcome::Cancelled ? "after the cancel" : "after the failure");
     return eInstall;
@@ -530,14 +532,18 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
     const unsigned nVariants = sizeof(s_apszReadOnly) / sizeof(s_apszReadOnly[0]);
     const unsigned nVariant = result.nIndex % nVariants;
     const bool bRestart = (result.nIndex / nVariants) % 2 == 1;
+    // The second half of the cases removes with uninstall.exe instead of the setup program.
+    const bool bUninstallProgram = (result.nIndex / (2 * nVariants)) % 2 == 1;
     const bool bEnglish = result.nIndex % 2 == 0;
     CRandom random(result.nSeed);
     const bool bNoList = nVariant == 8;
-    result.strWhat = std::string("read-only: ") + s_apszReadOnly[nVariant] +
-                     (bNoList ? (bRestart ? ", Deinstall after a restart" : ", Deinstall at once")
-                              : (bRestart ? ", Deinstall again after a restart" : ", Deinstall again at once")) +
+    const char* pszRemoval = bUninstallProgram ? "uninstall.exe" : "Deinstall";
+    result.strWhat = std::string("read-only: ") + s_apszReadOnly[nVariant] + ", " + pszRemoval +
+                     (bNoList ? (bRestart ? " after a restart" : " at once")
+                              : (bRestart ? " again after a restart" : " again at once")) +
                      (bEnglish ? " (English)" : " (German)");
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
+    const auto remove = [&] { return bUninstallProgram ? run.UninstallProgram() : run.Deinstall(); };
     if (nVariant == 11)
     {
         for (const std::string& strFile : FilesBelow(run.Medium()))
@@ -626,30 +632,30 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
 
     if (bNoList)
     {
-        // Without its list, Deinstall cannot tell the installation's files from the user's: the
+        // Without its list, the removal cannot tell the installation's files from the user's: the
         // shortcuts and the record go, and the folder keeps every file.
         const std::vector<std::string> before = FilesBelow(strDir);
-        if ((!bRestart || (run.Quit() && run.Launch())) && run.Deinstall())
+        if ((!bRestart || (run.Quit() && run.Launch())) && remove())
         {
             SetOutcome(result, "removed, the folder kept");
             if (!RecordValues().empty())
-                run.Count(kRecord, "the record stays after Deinstall without the list");
+                run.Count(kRecord, "the record stays after a removal without the list");
             if (LongPathExists(run.MenuPath()))
-                run.Count(kLeftover, "the start menu folder stays after Deinstall without the list");
+                run.Count(kLeftover, "the start menu folder stays after a removal without the list");
             if (FilesBelow(strDir) != before)
-                run.Count(kChanged, "Deinstall without the list removed files of the install folder");
+                run.Count(kChanged, "a removal without the list removed files of the install folder");
             ClearReadOnly(strDir);
             RemoveLongPath(strDir);
-            run.CheckNotInstalled("after Deinstall and the folder deleted by hand");
+            run.CheckNotInstalled("after the removal and the folder deleted by hand");
         }
         Finish(run);
         return;
     }
 
-    if (run.Deinstall())
+    if (remove())
     {
         SetOutcome(result, "removed at once");
-        run.CheckNotInstalled("after Deinstall");
+        run.CheckNotInstalled("after the removal");
         Finish(run);
         return;
     }
@@ -690,13 +696,13 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         if (run.Main().GetText(IDC_INSTALL) != (bEnglish ? "Deinstall" : "Deinstallieren"))
             run.Count(kRecord, "after the restart the start page offers no Deinstall");
     }
-    if (run.Deinstall())
+    if (remove())
     {
         SetOutcome(result, "removed on the second try");
-        run.CheckNotInstalled("after the second Deinstall");
+        run.CheckNotInstalled("after the second removal");
     }
     else if (!run.Broken())
-        run.Note("the second Deinstall stopped too");
+        run.Note("the second removal stopped too");
     Finish(run);
 }
 
@@ -914,7 +920,7 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunDiskCase(r, o, false); }},
         {"disk-fills", "Disk: drive fills during the installation", 12, {0},
          [](SCaseResult& r, const SCampaignOptions& o) { RunDiskCase(r, o, true); }},
-        {"readonly", "Read-only files at Deinstall", 24, {0},
+        {"readonly", "Read-only files at Deinstall and at uninstall.exe", 48, {0, 24, 37},
          [](SCaseResult& r, const SCampaignOptions& o) { RunReadOnlyCase(r, o); }},
         {"cancel-page", "Cancel on a wizard page", 24, {2},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelPageCase(r, o); }},
@@ -922,9 +928,9 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, false); }},
         {"cancel-cabinet", "Cancel at a cabinet file", 30, {4},
          [](SCaseResult& r, const SCampaignOptions& o) { RunCancelFileCase(r, o, true); }},
-        {"users-folder", "Folder of the user's: cancel at each file, each step failing, success", 32, {5, 30},
+        {"users-folder", "Folder of the user's: cancel at each file, each step failing, success", 33, {5, 30},
          [](SCaseResult& r, const SCampaignOptions& o) { RunUsersFolderCase(r, o); }},
-        {"ended", "Program ended in the middle, then the next run", 35, {3, 16},
+        {"ended", "Program ended in the middle, then the next run", 42, {3, 16},
          [](SCaseResult& r, const SCampaignOptions& o) { RunEndedCase(r, o); }},
         {"record", "Damaged uninstall record at Deinstall", 21, {5, 8},
          [](SCaseResult& r, const SCampaignOptions& o) { RunDamagedRecordCase(r, o); }},

@@ -225,3 +225,39 @@ TEST_F(RemovalTest, WithoutTheFolderOrTheListOnlyTheShortcutsGo)
     EXPECT_FALSE(Exists(m_strMenu + "\\Play Zanto.lnk"));
     EXPECT_FALSE(Exists(m_strMenu));
 }
+
+// The uninstall program and the list go last: a removal that stops anywhere leaves both, so that
+// the program that Windows starts can finish the job; one of them that cannot go stops the
+// removal before anything went.
+TEST_F(RemovalTest, TheUninstallProgramAndTheListGoLast)
+{
+    const std::string strProgram = m_strDir + "\\uninstall.exe";
+    const std::string strMap = m_strDir + "\\data\\maps\\cave.map";
+    for (const std::string& strLocked : {strMap, m_strDir + "\\readme.txt", strProgram, m_strList})
+    {
+        SCOPED_TRACE(strLocked);
+        m_log.Clear();
+        BeginRun();
+        Install(strProgram, "program");
+        Install(m_strDir + "\\data\\later.dat", "written after the program");
+        m_log.EndFile();
+        SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY);
+        CFileError error;
+        EXPECT_FALSE(Remove(m_log, m_strDir, error));
+        EXPECT_EQ(strLocked, error.m_strFileName);
+        EXPECT_TRUE(Exists(strProgram));
+        EXPECT_TRUE(Exists(m_strList));
+        if (strLocked == strProgram || strLocked == m_strList)
+        {
+            EXPECT_EQ("installed map", CTempFolder::ReadFile(strMap)) << "nothing goes before the last two can";
+            EXPECT_TRUE(Exists(m_strMenu + "\\Play Zanto.lnk"));
+        }
+
+        SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        CInstallLog again;
+        ASSERT_TRUE(again.Load(m_strList));
+        ASSERT_TRUE(Remove(again, m_strDir, error)) << error.m_strFileName;
+        EXPECT_FALSE(Exists(strProgram));
+        ExpectAsBefore();
+    }
+}

@@ -22,16 +22,18 @@ constexpr DWORD kInstallTimeoutMs = 60000;
 const char* const kMainTitle = "Zanto Demo Setup";
 // The About box keeps its template caption in both languages.
 const char* const kAboutTitle = "Info \xFC" "ber ZantoSetup";
+// The uninstall program titles its boxes so in both languages.
+const char* const kUninstallTitle = "Zanto Demo";
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 
-std::string RecordedInstallLocation()
+std::string RecordedValue(const char* pszName)
 {
-    char szFolder[1024] = {};
-    DWORD nSize = sizeof(szFolder);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", RRF_RT_REG_SZ, nullptr, szFolder,
-                     &nSize) != ERROR_SUCCESS)
+    char szValue[1024] = {};
+    DWORD nSize = sizeof(szValue);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &nSize) !=
+        ERROR_SUCCESS)
         return std::string();
-    return szFolder;
+    return szValue;
 }
 
 bool Exists(const std::string& strPath)
@@ -62,7 +64,7 @@ CWalkFolders::~CWalkFolders()
 {
     RemoveFolder(m_strParent);
     RemoveFolder(m_strMenuPath);
-    if (RecordedInstallLocation() == m_strInstallDir)
+    if (RecordedValue("InstallLocation") == m_strInstallDir)
     {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
@@ -82,8 +84,10 @@ void CWizardWalk::Run()
     ChooseLanguage();
     const CWindowDriver main = WaitForStartPage();
     Snap(main.GetHwnd(), "start");
-    WalkToStartMenuPage(main);
+    WalkToStartMenuPage(main, true);
     Install(main);
+    RemoveWithUninstallProgram(main);
+    Reinstall(main);
     Deinstall(main);
     ShowAbout(main);
     Quit(main);
@@ -126,28 +130,38 @@ CWindowDriver CWizardWalk::WaitForStartPage()
     return main;
 }
 
-void CWizardWalk::WalkToStartMenuPage(const CWindowDriver& main)
+void CWizardWalk::WalkToStartMenuPage(const CWindowDriver& main, bool bShots)
 {
+    const auto snap = [&](const char* pszStep) {
+        if (bShots)
+            Snap(main.GetHwnd(), pszStep);
+    };
     main.Click(IDC_INSTALL);
     WaitFor("the licence page", [&] { return main.IsVisible(IDC_LICENSE_TEXT) && !main.IsVisible(IDC_INSTALL); });
-    Snap(main.GetHwnd(), "licence");
+    snap("licence");
 
+    // A second walk in the same run finds the box still checked from the first, and Next off.
+    if (main.GetCheck(IDC_ACCEPT) == BST_CHECKED)
+    {
+        main.Click(IDC_ACCEPT);
+        WaitFor("the licence box unchecked", [&] { return main.GetCheck(IDC_ACCEPT) == BST_UNCHECKED; });
+    }
     main.Click(IDC_ACCEPT);
     WaitFor("the accepted licence",
             [&] { return main.GetCheck(IDC_ACCEPT) == BST_CHECKED && main.IsEnabled(IDC_NEXT); });
-    Snap(main.GetHwnd(), "licence-accepted");
+    snap("licence-accepted");
 
     // Never the machine's own folders: the walk installs into folders that it removes again.
     main.Click(IDC_NEXT);
     WaitFor("the install folder page with the free space",
             [&] { return main.IsVisible(IDC_INSTALL_DIR) && !main.GetText(IDC_SPACE_INFO).empty(); });
     main.SetText(IDC_INSTALL_DIR, m_folders.InstallDir());
-    Snap(main.GetHwnd(), "folder");
+    snap("folder");
 
     main.Click(IDC_NEXT);
     WaitFor("the start menu page", [&] { return main.IsVisible(IDC_MENU_FOLDER) && !main.IsVisible(IDC_INSTALL_DIR); });
     main.SetText(IDC_MENU_FOLDER, m_folders.MenuFolder());
-    Snap(main.GetHwnd(), "startmenu");
+    snap("startmenu");
 }
 
 void CWizardWalk::Install(const CWindowDriver& main)
@@ -182,6 +196,60 @@ void CWizardWalk::Install(const CWindowDriver& main)
         throw CDriverError("the installation left no game in " + m_folders.InstallDir() + " or no menu in " +
                            m_folders.MenuPath());
     Snap(main.GetHwnd(), "installed");
+}
+
+void CWizardWalk::RemoveWithUninstallProgram(const CWindowDriver& main)
+{
+    // Started as the list of programs starts it; its copy in the temporary folder shows the boxes.
+    std::string strCommand = RecordedValue("UninstallString");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (strCommand.empty() ||
+        !CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        throw CDriverError("cannot start the record's UninstallString \"" + strCommand + "\"");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    const std::string strQuestion =
+        Text("Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?");
+    const HWND hQuestion = WaitForTitledMessageBox(kUninstallTitle, strQuestion);
+    if (hQuestion == nullptr)
+        Fail("the uninstall program's question \"" + strQuestion + "\"");
+    Snap(hQuestion, "uninstall-question");
+    AnswerMessageBox(hQuestion, IDYES);
+    const std::string strRemoved =
+        Text("Zanto Demo was removed from your computer.", "Zanto Demo wurde von Ihrem Computer entfernt.");
+    const HWND hRemoved = WaitForTitledMessageBox(kUninstallTitle, strRemoved, kInstallTimeoutMs);
+    if (hRemoved == nullptr)
+        Fail("the uninstall program's message \"" + strRemoved + "\"", kInstallTimeoutMs);
+    Snap(hRemoved, "uninstall-removed");
+    AnswerMessageBox(hRemoved, IDOK);
+    if (!WaitForWindowGone(hRemoved))
+        Fail("the uninstall program's message to close");
+    if (Exists(m_folders.InstallDir()) || Exists(m_folders.MenuPath()))
+        throw CDriverError("the uninstall program left " + m_folders.InstallDir() + " or " + m_folders.MenuPath());
+
+    // The setup program still shows the start page of before; its next click finds the record gone.
+    main.Click(IDC_INSTALL);
+    const std::string strInstall = Text("Install", "Installieren");
+    WaitFor("the start page offering " + strInstall + " after the uninstall program", [&] {
+        return main.GetText(IDC_INSTALL) == strInstall && !main.IsEnabled(IDC_PLAY);
+    });
+}
+
+void CWizardWalk::Reinstall(const CWindowDriver& main)
+{
+    WalkToStartMenuPage(main, false);
+    main.Click(IDC_NEXT);
+    const std::string strSuccess = Text("Installation successfull.", "Installation erfolgreich abgeschlossen.");
+    const HWND hSuccess = WaitForMessageBoxText(m_process.GetPid(), strSuccess, ETextMatch::Equals, kInstallTimeoutMs);
+    if (hSuccess == nullptr)
+        Fail("the message \"" + strSuccess + "\" of the second installation", kInstallTimeoutMs);
+    AnswerMessageBox(hSuccess, IDOK);
+    const std::string strDeinstall = Text("Deinstall", "Deinstallieren");
+    WaitFor("the start page offering " + strDeinstall + " again",
+            [&] { return !IsWindow(hSuccess) && main.GetText(IDC_INSTALL) == strDeinstall; });
 }
 
 void CWizardWalk::Deinstall(const CWindowDriver& main)

@@ -40,8 +40,9 @@ public:
     // named after the language ("en-", "de-") and the step. Both are Windows paths.
     CWizardWalk(const std::string& strMedium, const std::string& strOutput, bool bEnglish);
 
-    // Walks from the language dialog through an installation into folders of the walk's own and
-    // its removal to the Quit button. Throws CDriverError naming the step that did not come; the
+    // Walks from the language dialog through an installation into folders of the walk's own, its
+    // removal by the uninstall program, a second installation and its removal by Deinstall, to the
+    // Quit button. Throws CDriverError naming the step that did not come; the
     // program is ended then, and the folders and the record removed.
     void Run();
 
@@ -50,8 +51,13 @@ private:
 
     void ChooseLanguage();
     CWindowDriver WaitForStartPage();
-    void WalkToStartMenuPage(const CWindowDriver& main);
+    // With bShots, a screenshot of every page on the way.
+    void WalkToStartMenuPage(const CWindowDriver& main, bool bShots);
     void Install(const CWindowDriver& main);
+    // uninstall.exe, started from the record, removes the installation; page 0 then offers Install.
+    void RemoveWithUninstallProgram(const CWindowDriver& main);
+    // A second installation, without screenshots, for the setup program's own Deinstall.
+    void Reinstall(const CWindowDriver& main);
     void Deinstall(const CWindowDriver& main);
     void ShowAbout(const CWindowDriver& main);
     void Quit(const CWindowDriver& main);

@@ -1,6 +1,7 @@
 #include "MessageBoxDriver.h"
 
 #include "DriverError.h"
+#include "Polling.h"
 #include "WindowFinder.h"
 #include "WindowText.h"
 
@@ -28,6 +29,20 @@ bool IsMessageBoxChild(HWND hChild)
 bool TextMatches(const std::string& strText, const std::string& strWanted, ETextMatch eMatch)
 {
     return eMatch == ETextMatch::Equals ? strText == strWanted : strText.find(strWanted) != std::string::npos;
+}
+
+struct STitledSearch
+{
+    const std::string* pCaption;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK CollectTitledBox(HWND hWnd, LPARAM lParam)
+{
+    STitledSearch& search = *reinterpret_cast<STitledSearch*>(lParam);
+    if (IsWindowVisible(hWnd) && IsMessageBox(hWnd) && ReadWindowCaption(hWnd) == *search.pCaption)
+        search.boxes.push_back(hWnd);
+    return TRUE;
 }
 
 } // namespace
@@ -72,6 +87,34 @@ HWND WaitForMessageBoxText(DWORD dwPid, const std::string& strText, ETextMatch e
             return strBoxText && TextMatches(*strBoxText, strText, eMatch);
         },
         dwTimeoutMs);
+}
+
+std::vector<HWND> ListMessageBoxesTitled(const std::string& strCaption)
+{
+    STitledSearch search{&strCaption, {}};
+    EnumWindows(CollectTitledBox, reinterpret_cast<LPARAM>(&search));
+    return search.boxes;
+}
+
+HWND WaitForTitledMessageBox(const std::string& strCaption, const std::string& strText, DWORD dwTimeoutMs)
+{
+    HWND hFound = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hBox : ListMessageBoxesTitled(strCaption))
+            {
+                const std::optional<std::string> strBoxText =
+                    TryReadWindowText(GetDlgItem(hBox, kMessageBoxTextId), kPollReadTimeoutMs);
+                if (strBoxText && *strBoxText == strText)
+                {
+                    hFound = hBox;
+                    return true;
+                }
+            }
+            return false;
+        },
+        dwTimeoutMs);
+    return hFound;
 }
 
 std::string ReadMessageBoxText(HWND hBox, DWORD dwTimeoutMs)

@@ -28,6 +28,14 @@ HWND WaitForMessageBox(DWORD dwPid, DWORD dwTimeoutMs = kDefaultTimeoutMs);
 HWND WaitForMessageBoxText(DWORD dwPid, const std::string& strText, ETextMatch eMatch = ETextMatch::Equals,
                            DWORD dwTimeoutMs = kDefaultTimeoutMs);
 
+// Visible message boxes of any process whose title is strCaption: those of a program whose process
+// the caller does not know, such as one that hands its work over to a copy of itself.
+std::vector<HWND> ListMessageBoxesTitled(const std::string& strCaption);
+
+// The first of them whose text is strText, or nullptr after dwTimeoutMs.
+HWND WaitForTitledMessageBox(const std::string& strCaption, const std::string& strText,
+                             DWORD dwTimeoutMs = kDefaultTimeoutMs);
+
 // Throws CDriverError if the box is gone or does not answer.
 std::string ReadMessageBoxText(HWND hBox, DWORD dwTimeoutMs = kDefaultTimeoutMs);
 std::string ReadMessageBoxCaption(HWND hBox);

@@ -1,0 +1,174 @@
+// removal_bench: times the removal of an installation by the setup program's Deinstall and by
+// the uninstall program, each from the Yes to its question until the removal is done.
+//
+//   removal_bench setup MEDIUM INSTALL_DIR MENU_FOLDER
+//       Installs from MEDIUM\ZantoSetup.exe in English, clicks Deinstall on the start page and
+//       times from the Yes to the start page offering Install again.
+//   removal_bench uninstall MEDIUM INSTALL_DIR MENU_FOLDER UNINSTALL_EXE
+//       Installs the same way and quits the setup program, starts UNINSTALL_EXE as Windows would
+//       (no command line) and times from the Yes to its closing message.
+// Prints the seconds. Checks that the install folder, the start menu folder and the record went.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "DriverError.h"
+#include "MessageBoxDriver.h"
+#include "Polling.h"
+#include "ProcessUnderTest.h"
+#include "WindowFinder.h"
+#include "WizardPages.h"
+#include "resource.h"
+
+namespace
+{
+const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
+const char* const kQuestion = "Do you really want to deinstall this game ?";
+constexpr DWORD kFirstWindowTimeoutMs = 60000;
+constexpr double kRemovalTimeoutSeconds = 900;
+constexpr int kLanguageUpper = 1017;
+constexpr int kLanguageLower = 1018;
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool IsLanguageDialog(HWND hWnd)
+{
+    char szTitle[64] = {};
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    return std::strcmp(szTitle, "Choose language") == 0 || std::strcmp(szTitle, "Sprache ausw\xE4hlen") == 0;
+}
+
+bool RecordExists()
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+// A message box titled "Zanto Demo" that reads strText: the uninstall program's copy shows it.
+HWND WaitForUninstallBox(const std::string& strText)
+{
+    const HWND hBox =
+        WaitForTitledMessageBox("Zanto Demo", strText, static_cast<DWORD>(kRemovalTimeoutSeconds * 1000));
+    if (hBox == nullptr)
+        throw CDriverError("no box \"" + strText + "\"");
+    return hBox;
+}
+
+// Installs in English through the wizard and answers the success message; page 0 stands then.
+CWindowDriver InstallThroughWizard(CProcessUnderTest& process, const std::string& strMedium,
+                                   const std::string& strInstallDir, const std::string& strMenuFolder)
+{
+    process.Start(strMedium + "\\ZantoSetup.exe", strMedium);
+    const HWND hLanguage = WaitForProcessWindow(process.GetPid(), IsLanguageDialog, kFirstWindowTimeoutMs);
+    if (hLanguage == nullptr)
+        throw CDriverError("no language dialog");
+    const CWindowDriver language(hLanguage);
+    const int nEnglish = language.GetText(kLanguageUpper) == "English" ? kLanguageUpper : kLanguageLower;
+    language.Click(nEnglish);
+    if (!WaitUntil([&] { return language.GetCheck(nEnglish) == BST_CHECKED; }))
+        throw CDriverError("the language button was not checked");
+    language.Click(IDCANCEL);
+    const HWND hMain = WaitForWindowTitle(process.GetPid(), "Zanto Demo Setup", kFirstWindowTimeoutMs);
+    if (hMain == nullptr)
+        throw CDriverError("no main window");
+    const CWindowDriver main(hMain);
+    if (!WalkTo(main, 3))
+        throw CDriverError("the install folder page did not come");
+    main.SetText(IDC_INSTALL_DIR, strInstallDir);
+    if (!GoForward(main, 3))
+        throw CDriverError("the start menu page did not come");
+    main.SetText(IDC_MENU_FOLDER, strMenuFolder);
+    main.Click(IDC_NEXT);
+    const HWND hSuccess = WaitForMessageBoxText(process.GetPid(), "Installation successfull.", ETextMatch::Equals,
+                                                static_cast<DWORD>(kRemovalTimeoutSeconds * 1000));
+    if (hSuccess == nullptr)
+        throw CDriverError("the installation did not succeed");
+    AnswerMessageBox(hSuccess, IDOK);
+    if (!WaitUntil([&] { return main.GetText(IDC_INSTALL) == "Deinstall" && main.IsEnabled(IDCANCEL); }))
+        throw CDriverError("the start page did not offer Deinstall");
+    Settle(main);
+    return main;
+}
+
+double TimeSetupDeinstall(CProcessUnderTest& process, const CWindowDriver& main)
+{
+    main.Click(IDC_INSTALL);
+    const HWND hQuestion = WaitForMessageBoxText(process.GetPid(), kQuestion);
+    if (hQuestion == nullptr)
+        throw CDriverError("no Deinstall question");
+    const double dYes = Now();
+    AnswerMessageBox(hQuestion, IDYES);
+    while (!(main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL)))
+    {
+        if (Now() - dYes > kRemovalTimeoutSeconds)
+            throw CDriverError("the start page did not offer Install again");
+        Sleep(2);
+    }
+    const double dDone = Now();
+    main.Click(IDCANCEL);
+    if (!process.WaitForExit())
+        process.Terminate();
+    return dDone - dYes;
+}
+
+double TimeUninstallProgram(CProcessUnderTest& process, const CWindowDriver& main, const std::string& strProgram)
+{
+    main.Click(IDCANCEL);
+    if (!process.WaitForExit())
+        throw CDriverError("the setup program did not quit");
+    std::string strCommand = "\"" + strProgram + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw CDriverError("cannot start " + strProgram);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    const HWND hQuestion = WaitForUninstallBox(kQuestion);
+    const double dYes = Now();
+    AnswerMessageBox(hQuestion, IDYES);
+    const HWND hDone = WaitForUninstallBox("Zanto Demo was removed from your computer.");
+    const double dDone = Now();
+    AnswerMessageBox(hDone, IDOK);
+    return dDone - dYes;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    const std::string strMode = argc > 1 ? argv[1] : "";
+    if (!((strMode == "setup" && argc == 5) || (strMode == "uninstall" && argc == 6)))
+    {
+        std::fprintf(stderr, "usage: removal_bench setup MEDIUM INSTALL_DIR MENU_FOLDER\n"
+                             "       removal_bench uninstall MEDIUM INSTALL_DIR MENU_FOLDER UNINSTALL_EXE\n");
+        return 2;
+    }
+    try
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        CProcessUnderTest process;
+        const CWindowDriver main = InstallThroughWizard(process, argv[2], argv[3], argv[4]);
+        const double dSeconds =
+            strMode == "setup" ? TimeSetupDeinstall(process, main) : TimeUninstallProgram(process, main, argv[5]);
+        if (GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES || RecordExists())
+            throw CDriverError("the install folder or the record is still there");
+        std::printf("%.4f\n", dSeconds);
+    }
+    catch (const CDriverError& error)
+    {
+        std::fprintf(stderr, "removal_bench %s: %s\n", strMode.c_str(), error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,17 @@
+#include "RegistryKey.h"
+#include "UninstallRecord.h"
+
+bool UninstallRecordExists()
+{
+    CRegistryKey key;
+    return key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_READ) == ERROR_SUCCESS;
+}
+
+void RemoveUninstallRecord()
+{
+    CRegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+        return;
+    key.Close();
+    CRegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+}

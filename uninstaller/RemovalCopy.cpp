@@ -1,0 +1,82 @@
+#include "RemovalCopy.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "CopyArguments.h"
+#include "TextFormat.h"
+#include "UniqueHandle.h"
+
+namespace
+{
+constexpr DWORD kOriginalWaitMs = 60000;
+
+std::string TempFolder()
+{
+    char szTemp[MAX_PATH];
+    const DWORD nLength = GetTempPathA(sizeof(szTemp), szTemp);
+    return nLength > 0 && nLength < sizeof(szTemp) ? std::string(szTemp, nLength) : std::string();
+}
+
+// A new file in strFolder, made by the copy itself so that no other file is ever replaced.
+std::string CopyToTemp(const std::string& strSelf, const std::string& strFolder)
+{
+    const DWORD dwStamp = GetCurrentProcessId() ^ GetTickCount();
+    for (DWORD nTry = 0; nTry < 100; ++nTry)
+    {
+        const std::string strCopy = FormatText("%sZantoUninstall-%08lx.exe", strFolder.c_str(),
+                                               static_cast<unsigned long>(dwStamp + nTry));
+        if (CopyFileA(strSelf.c_str(), strCopy.c_str(), TRUE))
+            return strCopy;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+    }
+    return std::string();
+}
+}
+
+bool StartRemovalCopy()
+{
+    char szSelf[MAX_PATH];
+    const DWORD nSelf = GetModuleFileNameA(nullptr, szSelf, sizeof(szSelf));
+    const std::string strTemp = TempFolder();
+    if (nSelf == 0 || nSelf >= sizeof(szSelf) || strTemp.empty())
+        return false;
+    const std::string strCopy = CopyToTemp(szSelf, strTemp);
+    if (strCopy.empty())
+        return false;
+
+    // The copy waits on this handle; only SYNCHRONIZE is handed on.
+    HANDLE hOriginal = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hOriginal, SYNCHRONIZE,
+                         TRUE, 0))
+    {
+        DeleteFileA(strCopy.c_str());
+        return false;
+    }
+    CUniqueKernelObject hHeld(hOriginal);
+    std::string strCommandLine =
+        "\"" + strCopy + "\" " + CopyArguments(reinterpret_cast<std::uintptr_t>(hOriginal));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    // The copy starts in the temporary folder: a process whose current folder is the install
+    // folder would keep that folder from going.
+    if (!CreateProcessA(strCopy.c_str(), &strCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, strTemp.c_str(),
+                        &startup, &process))
+    {
+        DeleteFileA(strCopy.c_str());
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+void WaitForOriginal(std::uintptr_t nOriginalProcess)
+{
+    CUniqueKernelObject hOriginal(reinterpret_cast<HANDLE>(nOriginalProcess));
+    WaitForSingleObject(hOriginal.get(), kOriginalWaitMs);
+}
