@@ -2,7 +2,10 @@
 
 #include <setupapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "CabinetHeader.h"
 #include "CreatePath.h"
@@ -72,15 +75,29 @@ UINT OnFileInCabinet(SCabinetTarget& target, FILE_IN_CABINET_INFO_A& info)
     return g_bAbort ? FILEOP_SKIP : FILEOP_DOIT;
 }
 
-// The number of members that the medium's cabinet declares, or false where it has no header.
+// The number of members that the medium's cabinet declares, or false where it has no header or
+// a directory that the system's reader cannot be trusted with: a damaged one can make it write
+// under names that were never in the cabinet, or crash it.
 bool DeclaredMemberCount(const char* pszCabinet, unsigned& nMembers)
 {
     CUniqueFile hFile(CreateFileA(pszCabinet, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    unsigned char aHeader[32];
+    LARGE_INTEGER nFileSize = {};
+    if (!hFile || !GetFileSizeEx(hFile.get(), &nFileSize))
+        return false;
+    std::vector<unsigned char> directory(kCabinetHeaderSize);
     DWORD nRead = 0;
-    return hFile && ReadFile(hFile.get(), aHeader, sizeof(aHeader), &nRead, nullptr) &&
-           ReadCabinetMemberCount(aHeader, nRead, nMembers);
+    if (!ReadFile(hFile.get(), directory.data(), kCabinetHeaderSize, &nRead, nullptr) ||
+        !ReadCabinetMemberCount(directory.data(), nRead, nMembers))
+        return false;
+    const std::uint64_t nLimit = CabinetDirectoryLimit(directory.data(), nRead);
+    directory.resize(static_cast<std::size_t>(std::min<std::uint64_t>(nLimit, static_cast<std::uint64_t>(nFileSize.QuadPart))));
+    if (directory.size() > kCabinetHeaderSize &&
+        (!ReadFile(hFile.get(), directory.data() + kCabinetHeaderSize,
+                   static_cast<DWORD>(directory.size() - kCabinetHeaderSize), &nRead, nullptr) ||
+         nRead != directory.size() - kCabinetHeaderSize))
+        return false;
+    return IsSoundCabinetDirectory(directory.data(), directory.size(), static_cast<std::uint64_t>(nFileSize.QuadPart));
 }
 
 UINT CheckExtractedFile(const SCabinetTarget& target, const FILEPATHS_A& paths)

@@ -48,6 +48,10 @@ void CZantoSetupDlg::ReadSetupConfig()
     if (!ReadConfigLines(Text("setup_en.ini", "setup_ger.ini"), astrLines))
         EndWithMessage(Text("INI-File not found", "INI-Datei nicht gefunden"));
     m_strProductDir = ConfigValue(astrLines[0]);
+    // No folder name is as long as a whole path: such a line is damage, not a product folder, and
+    // the folder fields could not even show it (Wine's edit control freezes on long runs of digits).
+    if (m_strProductDir.size() >= MAX_PATH)
+        EndWithMessage(Text("INI-File not found", "INI-Datei nicht gefunden"));
     g_nSizeBase = ParseByteCount(ConfigValue(astrLines[1]));
     g_nSizeExtra = ParseByteCount(ConfigValue(astrLines[2]));
     Trace("%s %li\n", m_strProductDir.c_str(), static_cast<long>(g_nBytesNeeded));

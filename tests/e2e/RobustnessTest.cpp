@@ -142,19 +142,27 @@ TEST(StartMenuFolderTest, AFolderThatTheMenuStepRefusesStartsNoInstallation)
 
 // A member whose entry says it is continued from a previous cabinet of a set (folder index
 // 0xFFFD, or 0xFFFF: from the previous and into the next) does not belong to this medium, and
-// SetupIterateCabinetA passes it over without a word: the extraction fails, as it does for a
-// cabinet that continues into a next one, and nothing is left.
-TEST(ContinuedCabinetTest, AMemberContinuedFromAPreviousCabinetFailsTheExtraction)
+// SetupIterateCabinetA passes it over without a word; a member in a folder that the cabinet does
+// not declare (with no folder declared at all and the first member continued, Wine's reader wrote
+// a file of a name that was never in the cabinet and crashed the program): the extraction fails
+// before anything of the cabinet is written, as it does for a cabinet that continues into a next
+// one, and nothing is left.
+TEST(ContinuedCabinetTest, AMemberOutsideTheCabinetsOwnFoldersFailsTheExtraction)
 {
-    for (const unsigned nIndex : {0xFFFDu, 0xFFFFu})
+    for (const unsigned nIndex : {0xFFFDu, 0xFFFFu, 1u, 0u})
         for (const std::size_t nSize : {std::size_t(0), std::size_t(5000)})
         {
-            SCOPED_TRACE("folder index " + std::to_string(nIndex) + ", " + std::to_string(nSize) + " bytes");
+            // Index 0 with no folder declared: the campaign's case.
+            const bool bNoFolder = nIndex == 0;
+            SCOPED_TRACE("folder index " + std::to_string(nIndex) + (bNoFolder ? " of no folder, " : ", ") +
+                         std::to_string(nSize) + " bytes");
             CSetupSession session;
             CInstallTarget target;
             std::string strCabinet = BuildCabinet({{"first.txt", "first"}, {"data\\middle.dat", std::string(nSize, 'm')},
                                                    {"last.txt", "last"}});
-            SetFolderIndex(strCabinet, "data\\middle.dat", nIndex);
+            SetFolderIndex(strCabinet, bNoFolder ? "first.txt" : "data\\middle.dat", bNoFolder ? 0xFFFDu : nIndex);
+            if (bNoFolder)
+                strCabinet[26] = 0; // cFolders
             WriteTextFile(session.MediumFile("data.cab"), strCabinet);
             CWindowDriver main = session.StartInLanguage(true);
             ASSERT_TRUE(StartInstallation(main, target.InstallDir(), target.MenuFolder())) << session.Diagnose();

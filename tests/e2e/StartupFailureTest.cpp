@@ -54,6 +54,7 @@ enum class EDamage
     Missing,
     Folder,
     Locked,
+    LongFolderName, // a product folder name as long as a whole path, of digits
 };
 
 struct SFailureCase
@@ -71,6 +72,7 @@ const SFailureCase s_aFailureCases[] = {
     {"EnglishIniAndLicenceMissing", true, EDamage::Missing, "setup_en.ini", "eula_en.txt", "INI-File not found"},
     {"EnglishIniIsAFolder", true, EDamage::Folder, "setup_en.ini", nullptr, "INI-File not found"},
     {"EnglishIniLocked", true, EDamage::Locked, "setup_en.ini", nullptr, "INI-File not found"},
+    {"EnglishIniFolderNameAsLongAsAPath", true, EDamage::LongFolderName, "setup_en.ini", nullptr, "INI-File not found"},
     {"EnglishLicenceMissing", true, EDamage::Missing, "eula_en.txt", nullptr, "eule_en.txt not found"},
     {"EnglishLicenceIsAFolder", true, EDamage::Folder, "eula_en.txt", nullptr, "eule_en.txt not found"},
     {"EnglishLicenceLocked", true, EDamage::Locked, "eula_en.txt", nullptr, "eule_en.txt not found"},
@@ -78,6 +80,8 @@ const SFailureCase s_aFailureCases[] = {
     {"GermanIniAndLicenceMissing", false, EDamage::Missing, "setup_ger.ini", "eula.txt", "INI-Datei nicht gefunden"},
     {"GermanIniIsAFolder", false, EDamage::Folder, "setup_ger.ini", nullptr, "INI-Datei nicht gefunden"},
     {"GermanIniLocked", false, EDamage::Locked, "setup_ger.ini", nullptr, "INI-Datei nicht gefunden"},
+    {"GermanIniFolderNameLongerThanAPath", false, EDamage::LongFolderName, "setup_ger.ini", nullptr,
+     "INI-Datei nicht gefunden"},
     {"GermanLicenceMissing", false, EDamage::Missing, "eula.txt", nullptr, "eula.txt nicht gefunden"},
     {"GermanLicenceIsAFolder", false, EDamage::Folder, "eula.txt", nullptr, "eula.txt nicht gefunden"},
     {"GermanLicenceLocked", false, EDamage::Locked, "eula.txt", nullptr, "eula.txt nicht gefunden"},
@@ -108,6 +112,9 @@ void Damage(const CSetupSession& session, const SFailureCase& c, CScopedHandle& 
     case EDamage::Locked:
         hLock.Reset(CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(hLock.IsValid());
+        break;
+    case EDamage::LongFolderName:
+        WriteTextFile(strPath, "Folder:" + std::string(c.bEnglish ? MAX_PATH : 600000, '7') + "\r\nSize:1\r\nLanguageSize:1\r\n");
         break;
     }
 }
@@ -240,7 +247,8 @@ INSTANTIATE_TEST_SUITE_P(
     Media, OddSetupIniTest,
     testing::Values(SOddIniCase{"OneLineWithoutBreak", "Folder:Zanto"},
                     SOddIniCase{"BinaryBytes", EveryByte()},
-                    SOddIniCase{"LongFirstLine", std::string(100000, 'x') + "\r\nSize:1\r\nLanguageSize:1\r\n"},
+                    SOddIniCase{"FolderNameJustShorterThanAPath",
+                                "Folder:" + std::string(MAX_PATH - 1, '7') + "\r\nSize:1\r\nLanguageSize:1\r\n"},
                     SOddIniCase{"CountsOutOfRange",
                                 "Folder:Zanto\r\nSize:-5\r\nLanguageSize:99999999999999999999\r\n"}),
     [](const testing::TestParamInfo<SOddIniCase>& info) { return info.param.pszName; });

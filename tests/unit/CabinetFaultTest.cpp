@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -224,4 +226,43 @@ TEST(CabinetHeaderTest, GivesTheDeclaredMemberCountOfACabinetOnly)
     std::string strOther = strCabinet;
     strOther[3] = 'G';
     EXPECT_FALSE(ReadCabinetMemberCount(reinterpret_cast<const unsigned char*>(strOther.data()), strOther.size(), nMembers));
+}
+
+// The directory that the extraction checks before it hands the cabinet to the system's reader.
+TEST(CabinetDirectoryTest, OnlyMembersInTheCabinetsOwnFoldersPass)
+{
+    // The writer's cabinet: the 36-byte header, one folder entry, then the members ("a.txt" first).
+    const std::string strSound = BuildCabinet({{"a.txt", "abc"}, {"data\\b.txt", "def"}});
+    const std::size_t nFirstMember = 36 + 8;
+    struct SDirectoryCase
+    {
+        const char* pszCase;
+        std::size_t nOffset;
+        std::string strBytes; // written there
+        std::size_t nCutTo;   // the directory's bytes handed over; 0 for all
+        bool bSound;
+    };
+    const SDirectoryCase aCases[] = {
+        {"as written", 0, "", 0, true},
+        {"no folder declared", 26, std::string(1, '\0'), 0, false},
+        {"member in a second folder", nFirstMember + 8, std::string("\x01\x00", 2), 0, false},
+        {"member continued from a previous cabinet", nFirstMember + 8, std::string("\xFD\xFF", 2), 0, false},
+        {"member continued into the next cabinet", nFirstMember + 8, std::string("\xFE\xFF", 2), 0, false},
+        {"previous cabinet named in the flags", 30, std::string("\x01\x00", 2), 0, false},
+        {"folder data beyond the file", 36, std::string("\xFF\xFF\xFF\x7F", 4), 0, false},
+        {"member entries beyond any folder entries", 16, std::string("\x00\x00\x00\x40", 4), 0, false},
+        {"member entries cut short", 0, "", nFirstMember + 10, false},
+        {"name without its end", 0, "", nFirstMember + 16 + 3, false},
+    };
+    for (const SDirectoryCase& test : aCases)
+    {
+        SCOPED_TRACE(test.pszCase);
+        std::string strCabinet = strSound;
+        strCabinet.replace(test.nOffset, test.strBytes.size(), test.strBytes);
+        const auto* pBytes = reinterpret_cast<const unsigned char*>(strCabinet.data());
+        const std::uint64_t nLimit = CabinetDirectoryLimit(pBytes, strCabinet.size());
+        const std::size_t nDirectory = test.nCutTo != 0 ? test.nCutTo
+                                                         : static_cast<std::size_t>(std::min<std::uint64_t>(nLimit, strCabinet.size()));
+        EXPECT_EQ(test.bSound, nLimit != 0 && IsSoundCabinetDirectory(pBytes, nDirectory, strCabinet.size()));
+    }
 }
