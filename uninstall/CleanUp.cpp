@@ -47,7 +47,7 @@ void CZantoSetupDlg::CleanUp()
     {
         // An installation is taken apart only in the folders that its record names, by the list
         // in its folder; without that list, only its shortcuts go.
-        scope = RecordedRemovalScope(m_strProgramsDir, m_installLog);
+        scope = RecordedRemovalScope(RemovalGuards(m_strProgramsDir), m_installLog);
     }
     else
     {

@@ -1,5 +1,7 @@
 #include "RecordedRemoval.h"
 
+#include <utility>
+
 #include "InstallLog.h"
 #include "ProtectedFolders.h"
 #include "UninstallRecord.h"
@@ -11,11 +13,11 @@ std::vector<std::string> RemovalGuards(const std::string& strProgramsDir)
     return folders;
 }
 
-SRemovalScope RecordedRemovalScope(const std::string& strProgramsDir, CInstallLog& log)
+SRemovalScope RecordedRemovalScope(std::vector<std::string> guards, CInstallLog& log)
 {
     SRemovalScope scope;
     scope.pLog = &log;
-    scope.protectedFolders = RemovalGuards(strProgramsDir);
+    scope.protectedFolders = std::move(guards);
     scope.strInstallDir = RecordedInstallFolder(scope.protectedFolders);
     scope.strMenuFolder = RecordedStartMenu();
     if (scope.strInstallDir.empty() || !log.Load(scope.strInstallDir + "\\" + kInstallLogName))

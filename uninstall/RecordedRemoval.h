@@ -11,9 +11,9 @@
 std::vector<std::string> RemovalGuards(const std::string& strProgramsDir);
 
 // The folders that the record names, and log loaded from the recorded install folder. A folder
-// that fails the guards or cannot be read, or a list that cannot be read, leaves log unknown:
-// then only the shortcuts go.
-SRemovalScope RecordedRemovalScope(const std::string& strProgramsDir, CInstallLog& log);
+// that fails the guards (RemovalGuards) or cannot be read, or a list that cannot be read, leaves
+// log unknown: then only the shortcuts go.
+SRemovalScope RecordedRemovalScope(std::vector<std::string> guards, CInstallLog& log);
 
 // Removes what scope names and then the record; a file that cannot be deleted stops it, and the
 // record stays with the list of what is left.

@@ -18,10 +18,10 @@ const char* Text(bool bEnglish, const char* pszEnglish, const char* pszGerman)
 }
 
 // The language of the recorded installation's list.
-bool InstallationSpeaksEnglish()
+bool InstallationSpeaksEnglish(const std::vector<std::string>& guards)
 {
     CInstallLog log;
-    RecordedRemovalScope(CommonProgramsFolder(), log);
+    RecordedRemovalScope(guards, log);
     return SpeaksEnglish(log.IsKnown() ? log.Language() : std::string(), IsGermanKeyboardLayout());
 }
 
@@ -39,7 +39,10 @@ void Uninstall()
         SayNotInstalled(SpeaksEnglish(std::string(), IsGermanKeyboardLayout()));
         return;
     }
-    const bool bEnglish = InstallationSpeaksEnglish();
+    // The system's folders do not change while the question stands: they are looked up once,
+    // before it, so that the removal starts right after the Yes.
+    const std::vector<std::string> guards = RemovalGuards(CommonProgramsFolder());
+    const bool bEnglish = InstallationSpeaksEnglish(guards);
     if (UninstallBox(Text(bEnglish, "Do you really want to deinstall this game ?",
                           "Wollen Sie Zanto wirklich Deinstallieren ?"),
                      MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
@@ -60,7 +63,7 @@ void Uninstall()
         return;
     }
     CInstallLog log;
-    const SRemovalScope scope = RecordedRemovalScope(CommonProgramsFolder(), log);
+    const SRemovalScope scope = RecordedRemovalScope(guards, log);
     CFileError error;
     if (!RemoveInstallationAndRecord(scope, error))
     {

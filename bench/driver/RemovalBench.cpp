@@ -1,17 +1,20 @@
 // removal_bench: times the removal of an installation by the setup program's Deinstall and by
-// the uninstall program, each from the Yes to its question until the removal is done.
+// the uninstall program, each from the Yes to its question.
 //
 //   removal_bench setup MEDIUM INSTALL_DIR MENU_FOLDER
-//       Installs from MEDIUM\ZantoSetup.exe in English, clicks Deinstall on the start page and
-//       times from the Yes to the start page offering Install again.
+//       Installs from MEDIUM\ZantoSetup.exe in English and clicks Deinstall on the start page; its
+//       sign of the end is the start page offering Install again.
 //   removal_bench uninstall MEDIUM INSTALL_DIR MENU_FOLDER UNINSTALL_EXE
 //       Installs the same way and quits the setup program, starts UNINSTALL_EXE as Windows would
-//       (no command line) and times from the Yes to its closing message.
-// Prints the seconds. Checks that the install folder, the start menu folder and the record went.
+//       (no command line); its sign of the end is its closing message.
+// Prints two times in seconds: until the record went (both programs delete it last), and until the
+// program's sign of the end. Checks that the install folder, the start menu folder and the record
+// went.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "DriverError.h"
@@ -19,6 +22,7 @@
 #include "Polling.h"
 #include "ProcessUnderTest.h"
 #include "WindowFinder.h"
+#include "WindowText.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -26,10 +30,18 @@ namespace
 {
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 const char* const kQuestion = "Do you really want to deinstall this game ?";
+const char* const kRemoved = "Zanto Demo was removed from your computer.";
 constexpr DWORD kFirstWindowTimeoutMs = 60000;
 constexpr double kRemovalTimeoutSeconds = 900;
 constexpr int kLanguageUpper = 1017;
 constexpr int kLanguageLower = 1018;
+
+// Seconds from the Yes to the question.
+struct STimes
+{
+    double dRemoved = 0; // the record gone: the removal done
+    double dShown = 0;   // the program's own sign of it: the start page, or the closing message
+};
 
 double Now()
 {
@@ -101,7 +113,30 @@ CWindowDriver InstallThroughWizard(CProcessUnderTest& process, const std::string
     return main;
 }
 
-double TimeSetupDeinstall(CProcessUnderTest& process, const CWindowDriver& main)
+// From the Yes: when the record went, the removal's last step (both programs delete it after
+// everything else), and when the program showed that it is done (fnShown). The record is looked at
+// first: the setup program's page cannot be read while it removes.
+STimes TimeRemoval(double dYes, const std::function<bool()>& fnShown)
+{
+    STimes times;
+    while (RecordExists())
+    {
+        if (Now() - dYes > kRemovalTimeoutSeconds)
+            throw CDriverError("the record did not go");
+        Sleep(1);
+    }
+    times.dRemoved = Now() - dYes;
+    while (!fnShown())
+    {
+        if (Now() - dYes > kRemovalTimeoutSeconds)
+            throw CDriverError("the end of the removal was not shown");
+        Sleep(2);
+    }
+    times.dShown = Now() - dYes;
+    return times;
+}
+
+STimes TimeSetupDeinstall(CProcessUnderTest& process, const CWindowDriver& main)
 {
     main.Click(IDC_INSTALL);
     const HWND hQuestion = WaitForMessageBoxText(process.GetPid(), kQuestion);
@@ -109,20 +144,15 @@ double TimeSetupDeinstall(CProcessUnderTest& process, const CWindowDriver& main)
         throw CDriverError("no Deinstall question");
     const double dYes = Now();
     AnswerMessageBox(hQuestion, IDYES);
-    while (!(main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL)))
-    {
-        if (Now() - dYes > kRemovalTimeoutSeconds)
-            throw CDriverError("the start page did not offer Install again");
-        Sleep(2);
-    }
-    const double dDone = Now();
+    const STimes times =
+        TimeRemoval(dYes, [&] { return main.GetText(IDC_INSTALL) == "Install" && main.IsEnabled(IDCANCEL); });
     main.Click(IDCANCEL);
     if (!process.WaitForExit())
         process.Terminate();
-    return dDone - dYes;
+    return times;
 }
 
-double TimeUninstallProgram(CProcessUnderTest& process, const CWindowDriver& main, const std::string& strProgram)
+STimes TimeUninstallProgram(CProcessUnderTest& process, const CWindowDriver& main, const std::string& strProgram)
 {
     main.Click(IDCANCEL);
     if (!process.WaitForExit())
@@ -138,10 +168,15 @@ double TimeUninstallProgram(CProcessUnderTest& process, const CWindowDriver& mai
     const HWND hQuestion = WaitForUninstallBox(kQuestion);
     const double dYes = Now();
     AnswerMessageBox(hQuestion, IDYES);
-    const HWND hDone = WaitForUninstallBox("Zanto Demo was removed from your computer.");
-    const double dDone = Now();
+    HWND hDone = nullptr;
+    const STimes times = TimeRemoval(dYes, [&] {
+        for (const HWND hBox : ListMessageBoxesTitled("Zanto Demo"))
+            if (hBox != hQuestion && TryReadWindowText(GetDlgItem(hBox, kMessageBoxTextId), 1000) == std::string(kRemoved))
+                hDone = hBox;
+        return hDone != nullptr;
+    });
     AnswerMessageBox(hDone, IDOK);
-    return dDone - dYes;
+    return times;
 }
 }
 
@@ -159,11 +194,11 @@ int main(int argc, char* argv[])
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
         CProcessUnderTest process;
         const CWindowDriver main = InstallThroughWizard(process, argv[2], argv[3], argv[4]);
-        const double dSeconds =
+        const STimes times =
             strMode == "setup" ? TimeSetupDeinstall(process, main) : TimeUninstallProgram(process, main, argv[5]);
         if (GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES || RecordExists())
             throw CDriverError("the install folder or the record is still there");
-        std::printf("%.4f\n", dSeconds);
+        std::printf("%.4f %.4f\n", times.dRemoved, times.dShown);
     }
     catch (const CDriverError& error)
     {
