@@ -25,6 +25,7 @@
 #include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "ProcessUnderTest.h"
+#include "BenchWizard.h"
 #include "ResponsivenessProbe.h"
 #include "WindowFinder.h"
 #include "WizardPages.h"
@@ -39,8 +40,6 @@ constexpr double kInstallTimeoutSeconds = 900;
 constexpr DWORD kRunTimeoutMs = 900000;
 // Cheap enough not to slow the installation down, fine enough for runs of a second and more.
 constexpr DWORD kBoxPollMs = 2;
-constexpr int kLanguageUpper = 1017;
-constexpr int kLanguageLower = 1018;
 
 std::string ProgramsFolder()
 {
@@ -57,27 +56,6 @@ void DeleteUninstallRecord()
 {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-}
-
-bool IsLanguageDialog(HWND hWnd)
-{
-    char szTitle[64] = {};
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    return std::strcmp(szTitle, "Choose language") == 0 || std::strcmp(szTitle, "Sprache ausw\xE4hlen") == 0;
-}
-
-void ChooseEnglish(DWORD dwPid)
-{
-    const HWND hDialog = WaitForProcessWindow(dwPid, IsLanguageDialog, kFirstWindowTimeoutMs);
-    if (hDialog == nullptr)
-        throw CDriverError("no language dialog");
-    const CWindowDriver language(hDialog);
-    // The upper button speaks the dialog's own language.
-    const int nEnglish = language.GetText(kLanguageUpper) == "English" ? kLanguageUpper : kLanguageLower;
-    language.Click(nEnglish);
-    if (!WaitUntil([&] { return language.GetCheck(nEnglish) == BST_CHECKED; }))
-        throw CDriverError("the language button was not checked");
-    language.Click(IDCANCEL);
 }
 
 // The first visible message box of the process. The program disables its window while a box of
@@ -105,21 +83,8 @@ int Install(const std::string& strMedium, const std::string& strInstallDir, cons
 {
     DeleteUninstallRecord();
     CProcessUnderTest process;
-    process.Start(strMedium + "\\ZantoSetup.exe", strMedium);
-    ChooseEnglish(process.GetPid());
-    const HWND hMain = WaitForWindowTitle(process.GetPid(), "Zanto Demo Setup", kFirstWindowTimeoutMs);
-    if (hMain == nullptr)
-        throw CDriverError("no main window");
-    const CWindowDriver main(hMain);
-    if (!WalkTo(main, 3))
-        throw CDriverError("the install folder page did not come");
-    main.SetText(IDC_INSTALL_DIR, strInstallDir);
-    if (!GoForward(main, 3))
-        throw CDriverError("the start menu page did not come");
-    main.SetText(IDC_MENU_FOLDER, strMenuFolder);
-    if (!main.IsEnabled(IDC_NEXT))
-        throw CDriverError("Next is disabled on the start menu page");
-    Settle(main);
+    const CWindowDriver main = OpenStartMenuPage(process, strMedium, strInstallDir, strMenuFolder);
+    const HWND hMain = main.GetHwnd();
 
     CResponsivenessProbe probe(hMain);
     const double dClick = Now();

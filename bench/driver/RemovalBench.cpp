@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "BenchWizard.h"
 #include "DriverError.h"
 #include "MessageBoxDriver.h"
 #include "Polling.h"
@@ -31,10 +32,7 @@ namespace
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 const char* const kQuestion = "Do you really want to deinstall this game ?";
 const char* const kRemoved = "Zanto Demo was removed from your computer.";
-constexpr DWORD kFirstWindowTimeoutMs = 60000;
 constexpr double kRemovalTimeoutSeconds = 900;
-constexpr int kLanguageUpper = 1017;
-constexpr int kLanguageLower = 1018;
 
 // Seconds from the Yes to the question.
 struct STimes
@@ -42,21 +40,6 @@ struct STimes
     double dRemoved = 0; // the record gone: the removal done
     double dShown = 0;   // the program's own sign of it: the start page, or the closing message
 };
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool IsLanguageDialog(HWND hWnd)
-{
-    char szTitle[64] = {};
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    return std::strcmp(szTitle, "Choose language") == 0 || std::strcmp(szTitle, "Sprache ausw\xE4hlen") == 0;
-}
 
 bool RecordExists()
 {
@@ -81,26 +64,7 @@ HWND WaitForUninstallBox(const std::string& strText)
 CWindowDriver InstallThroughWizard(CProcessUnderTest& process, const std::string& strMedium,
                                    const std::string& strInstallDir, const std::string& strMenuFolder)
 {
-    process.Start(strMedium + "\\ZantoSetup.exe", strMedium);
-    const HWND hLanguage = WaitForProcessWindow(process.GetPid(), IsLanguageDialog, kFirstWindowTimeoutMs);
-    if (hLanguage == nullptr)
-        throw CDriverError("no language dialog");
-    const CWindowDriver language(hLanguage);
-    const int nEnglish = language.GetText(kLanguageUpper) == "English" ? kLanguageUpper : kLanguageLower;
-    language.Click(nEnglish);
-    if (!WaitUntil([&] { return language.GetCheck(nEnglish) == BST_CHECKED; }))
-        throw CDriverError("the language button was not checked");
-    language.Click(IDCANCEL);
-    const HWND hMain = WaitForWindowTitle(process.GetPid(), "Zanto Demo Setup", kFirstWindowTimeoutMs);
-    if (hMain == nullptr)
-        throw CDriverError("no main window");
-    const CWindowDriver main(hMain);
-    if (!WalkTo(main, 3))
-        throw CDriverError("the install folder page did not come");
-    main.SetText(IDC_INSTALL_DIR, strInstallDir);
-    if (!GoForward(main, 3))
-        throw CDriverError("the start menu page did not come");
-    main.SetText(IDC_MENU_FOLDER, strMenuFolder);
+    const CWindowDriver main = OpenStartMenuPage(process, strMedium, strInstallDir, strMenuFolder);
     main.Click(IDC_NEXT);
     const HWND hSuccess = WaitForMessageBoxText(process.GetPid(), "Installation successfull.", ETextMatch::Equals,
                                                 static_cast<DWORD>(kRemovalTimeoutSeconds * 1000));

@@ -1,22 +1,12 @@
 #include "ResponsivenessProbe.h"
 
+#include "BenchWizard.h"
+
 namespace
 {
 constexpr double kIntervalSeconds = 0.010;
 // A program that does not answer for this long counts as hung; the probe then stops waiting for it.
 constexpr UINT kAnswerTimeoutMs = 60000;
-}
-
-double Now()
-{
-    static const double dFrequency = [] {
-        LARGE_INTEGER nFrequency;
-        QueryPerformanceFrequency(&nFrequency);
-        return static_cast<double>(nFrequency.QuadPart);
-    }();
-    LARGE_INTEGER nCounter;
-    QueryPerformanceCounter(&nCounter);
-    return static_cast<double>(nCounter.QuadPart) / dFrequency;
 }
 
 CResponsivenessProbe::CResponsivenessProbe(HWND hWnd)

@@ -8,9 +8,6 @@
 #include <thread>
 #include <vector>
 
-// Seconds on the performance counter.
-double Now();
-
 class CResponsivenessProbe
 {
 public:

@@ -18,32 +18,6 @@
 #include "WizardPages.h"
 #include "resource.h"
 
-namespace
-{
-std::string UniqueTempPath()
-{
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    char szPath[MAX_PATH];
-    GetTempFileNameA(szTemp, "zol", 0, szPath);
-    DeleteFileA(szPath);
-    return szPath;
-}
-
-class CFolder
-{
-public:
-    explicit CFolder(const std::string& strPath) : m_strPath(strPath) { CreateDirectoryA(strPath.c_str(), nullptr); }
-    ~CFolder() { RemoveFolder(m_strPath); }
-    CFolder(const CFolder&) = delete;
-    CFolder& operator=(const CFolder&) = delete;
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    std::string m_strPath;
-};
-}
-
 // A file that cannot be deleted stops the removal with the file error; the wizard goes back to
 // its first page with the record intact, and a later Deinstall finishes the job.
 TEST(DeinstallTest, AReadOnlyFileStopsTheRemovalAndDeinstallCanBeTriedAgain)
@@ -93,8 +67,8 @@ TEST(DeinstallTest, AFolderThatExistedBeforeKeepsWhatWasThere)
 {
     CSetupSession session;
     CInstallTarget target;
-    CFolder parent(target.InstallDir().substr(0, target.InstallDir().find_last_of('\\')));
-    CFolder folder(target.InstallDir());
+    CScopedFolder parent(target.InstallDir().substr(0, target.InstallDir().find_last_of('\\')));
+    CScopedFolder folder(target.InstallDir());
     CreateDirectoryA((target.InstallDir() + "\\data").c_str(), nullptr);
     WriteTextFile(target.InstallDir() + "\\savegame.sav", "level 3");
     WriteTextFile(target.InstallDir() + "\\data\\mine.txt", "mine");
@@ -189,7 +163,7 @@ TEST(DeinstallTest, RemovalNeverFollowsAFolderLink)
         SCOPED_TRACE(bWithList ? "with the list" : "without the list");
         CSetupSession session;
         CInstallTarget target;
-        CFolder outside(UniqueTempPath());
+        CScopedFolder outside(UniqueTempPath("zol"));
         WriteTextFile(outside.Path() + "\\precious.txt", "keep me");
         CWindowDriver main = session.StartInLanguage(true);
         InstallThroughWizard(session, main, true, target);

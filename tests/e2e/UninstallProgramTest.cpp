@@ -42,28 +42,6 @@ std::string CaseName(const testing::TestParamInfo<SUninstallCase>& info)
     return info.param.pszName;
 }
 
-std::string UniqueTempPath()
-{
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    char szPath[MAX_PATH];
-    GetTempFileNameA(szTemp, "zul", 0, szPath);
-    DeleteFileA(szPath);
-    return szPath;
-}
-
-class CFolder
-{
-public:
-    explicit CFolder(const std::string& strPath) : m_strPath(strPath) { CreateDirectoryA(strPath.c_str(), nullptr); }
-    ~CFolder() { RemoveFolder(m_strPath); }
-    CFolder(const CFolder&) = delete;
-    CFolder& operator=(const CFolder&) = delete;
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    std::string m_strPath;
-};
 
 class UninstallProgramTest : public testing::TestWithParam<SUninstallCase>
 {
@@ -145,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStart, UninstallProgramTest, testing::ValuesIn(s_a
 TEST_P(UninstallProgramCaseTest, AFolderThatExistedBeforeKeepsTheUsersFiles)
 {
     CInstallTarget target;
-    CFolder parent(target.InstallParent());
-    CFolder folder(target.InstallDir());
+    CScopedFolder parent(target.InstallParent());
+    CScopedFolder folder(target.InstallDir());
     CreateDirectoryA((target.InstallDir() + "\\data").c_str(), nullptr);
     WriteTextFile(target.InstallDir() + "\\savegame.sav", "level 3");
     WriteTextFile(target.InstallDir() + "\\data\\mine.txt", "mine");
@@ -165,7 +143,7 @@ TEST_P(UninstallProgramCaseTest, AFolderThatExistedBeforeKeepsTheUsersFiles)
 TEST_P(UninstallProgramCaseTest, AFolderLinkLeavesItsTargetAlone)
 {
     CInstallTarget target;
-    CFolder outside(UniqueTempPath());
+    CScopedFolder outside(UniqueTempPath("zul"));
     WriteTextFile(outside.Path() + "\\precious.txt", "keep me");
     InstallAndQuit(m_session, GetParam().bEnglish, target);
     if (HasFatalFailure())
@@ -323,8 +301,8 @@ TEST(UninstallProgramNoRecordTest, SaysNotInstalledAndRemovesNothing)
 {
     DeleteUninstallRecord();
     CInstallTarget target;
-    CFolder parent(target.InstallParent());
-    CFolder folder(target.InstallDir());
+    CScopedFolder parent(target.InstallParent());
+    CScopedFolder folder(target.InstallDir());
     CopyFolder(HostPath("ZANTO_PAYLOAD"), target.InstallDir());
     const std::vector<std::string> files = FilesBelow(target.InstallDir());
 

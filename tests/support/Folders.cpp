@@ -29,6 +29,21 @@ void RemoveFolder(const std::string& strPath)
     RemoveDirectoryA(strPath.c_str());
 }
 
+std::string UniqueTempPath(const char* pszPrefix)
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    char szPath[MAX_PATH];
+    GetTempFileNameA(szTemp, pszPrefix, 0, szPath);
+    DeleteFileA(szPath);
+    return szPath;
+}
+
+CScopedFolder::CScopedFolder(const std::string& strPath) : m_strPath(strPath)
+{
+    CreateDirectoryA(strPath.c_str(), nullptr);
+}
+
 std::string UnixToWindowsPath(const std::string& strUnixPath)
 {
     std::string strPath = "Z:" + strUnixPath;

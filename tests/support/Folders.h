@@ -6,6 +6,24 @@
 // Deletes a folder with everything below it, read-only files included.
 void RemoveFolder(const std::string& strPath);
 
+// A path in the temporary folder that nothing uses yet; pszPrefix is the first three letters of
+// its name.
+std::string UniqueTempPath(const char* pszPrefix);
+
+// A folder made for a test, removed with everything below it when the test ends.
+class CScopedFolder
+{
+public:
+    explicit CScopedFolder(const std::string& strPath);
+    ~CScopedFolder() { RemoveFolder(m_strPath); }
+    CScopedFolder(const CScopedFolder&) = delete;
+    CScopedFolder& operator=(const CScopedFolder&) = delete;
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+
 // A Unix path as Wine's drive Z: shows it.
 std::string UnixToWindowsPath(const std::string& strUnixPath);
 
