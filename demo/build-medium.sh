@@ -212,6 +212,8 @@ ger_bytes=$(tree_bytes "$stage/ger")
 
 printf 'Folder:Zanto\r\nSize:%s\r\nLanguageSize:%s\r\n' "$data_bytes" "$en_bytes" >"$stage/setup_en.ini"
 printf 'Folder:Zanto\r\nSize:%s\r\nLanguageSize:%s\r\n' "$data_bytes" "$ger_bytes" >"$stage/setup_ger.ini"
+# AutoPlay offers the setup program under the game's name and with the program's own icon.
+printf '[autorun]\r\nopen=ZantoSetup.exe\r\nicon=ZantoSetup.exe,0\r\nlabel=Zanto Demo\r\n' >"$stage/autorun.inf"
 
 find "$outdir" -mindepth 1 -delete
 cp -R "$stage"/. "$outdir"/

@@ -24,7 +24,7 @@ done
 
 # What the medium must hold, as Windows shows it.
 expected=(
-    /ZantoSetup.exe /data.cab /zanto.jpg /setup_en.ini /setup_ger.ini /eula.txt /eula_en.txt
+    /autorun.inf /ZantoSetup.exe /data.cab /zanto.jpg /setup_en.ini /setup_ger.ini /eula.txt /eula_en.txt
     /slideshow/slide01.jpg /slideshow/slide05.jpg
     /en/readme.txt /en/docs/controls.txt /en/docs/credits.txt
     /ger/liesmich.txt /ger/docs/steuerung.txt /ger/docs/mitwirkende.txt
@@ -46,6 +46,11 @@ entries=$(isoinfo -J -l -i "$iso" | grep -E '^[-d]')
 if grep -vF "$(date -u -d "$day" '+%b %e %Y')" <<<"$entries"; then
     fail "files in the ISO with another date than $day"
 fi
+
+# AutoPlay reads autorun.inf from the disc: it must start the setup program under the game's name.
+autorun=$(isoinfo -J -x /autorun.inf -i "$iso" | tr -d '\r')
+expected_autorun=$'[autorun]\nopen=ZantoSetup.exe\nicon=ZantoSetup.exe,0\nlabel=Zanto Demo'
+[ "$autorun" = "$expected_autorun" ] || fail "the ISO's autorun.inf reads otherwise: $autorun"
 
 zip_list=$(unzip -Z1 "$zip" | sed 's|^|/|' | LC_ALL=C sort)
 [ "$zip_list" = "$(cd "$medium" && find . -type f -printf '/%P\n' | LC_ALL=C sort)" ] ||
