@@ -29,7 +29,11 @@ std::string CopyToTemp(const std::string& strSelf, const std::string& strFolder)
         const std::string strCopy = FormatText("%sZantoUninstall-%08lx.exe", strFolder.c_str(),
                                                static_cast<unsigned long>(dwStamp + nTry));
         if (CopyFileA(strSelf.c_str(), strCopy.c_str(), TRUE))
+        {
+            // The copy takes the program's attributes: one made read-only would stay behind.
+            SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
             return strCopy;
+        }
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             return std::string();
     }

@@ -158,39 +158,44 @@ TEST_P(UninstallProgramCaseTest, AFolderLinkLeavesItsTargetAlone)
 }
 
 // A file that cannot be deleted stops the run with the setup program's file error; the record
-// stays with what is left, and a second run finishes the job.
+// stays with what is left, and a second run finishes the job. Read-only may be uninstall.exe
+// itself: its copy in the temporary folder is a plain file all the same, and goes.
 TEST_P(UninstallProgramCaseTest, AReadOnlyFileStopsTheRunAndASecondRunFinishes)
 {
     const SUninstallCase& test = GetParam();
-    CInstallTarget target;
-    InstallAndQuit(m_session, test.bEnglish, target);
-    if (HasFatalFailure())
-        return;
-    const std::string strLocked = target.InstallDir() + "\\data\\maps\\caves.map";
-    ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const char* pszLocked : {"data\\maps\\caves.map", "uninstall.exe"})
+    {
+        SCOPED_TRACE(pszLocked);
+        CInstallTarget target;
+        InstallAndQuit(m_session, test.bEnglish, target);
+        if (HasFatalFailure())
+            return;
+        const std::string strLocked = target.InstallDir() + "\\" + pszLocked;
+        ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
 
-    RunAndAnswer(target, IDYES);
-    if (HasFatalFailure())
-        return;
-    const HWND hError = m_run.WaitForBox("Zugriff auf " + strLocked + " wurde verwehrt.");
-    ASSERT_NE(nullptr, hError) << m_run.Diagnose();
-    EXPECT_EQ(EMessageBoxIcon::Stop, ReadMessageBoxIcon(hError));
-    EXPECT_EQ(nullptr, GetDlgItem(hError, IDCANCEL));
-    AnswerMessageBox(hError, IDOK);
-    EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
-    EXPECT_EQ(6u, RecordValues().size());
-    EXPECT_TRUE(FileExists(strLocked));
-    EXPECT_TRUE(FileExists(target.InstallDir() + "\\uninstall.dat"));
+        RunAndAnswer(target, IDYES);
+        if (HasFatalFailure())
+            return;
+        const HWND hError = m_run.WaitForBox("Zugriff auf " + strLocked + " wurde verwehrt.");
+        ASSERT_NE(nullptr, hError) << m_run.Diagnose();
+        EXPECT_EQ(EMessageBoxIcon::Stop, ReadMessageBoxIcon(hError));
+        EXPECT_EQ(nullptr, GetDlgItem(hError, IDCANCEL));
+        AnswerMessageBox(hError, IDOK);
+        EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
+        EXPECT_EQ(6u, RecordValues().size());
+        EXPECT_TRUE(FileExists(strLocked));
+        EXPECT_TRUE(FileExists(target.InstallDir() + "\\uninstall.dat"));
 
-    // The listed files go in reverse order, the game data before the programs that came
-    // ahead of them in the cabinet: the program is still there. The start menu went first, so
-    // the second run comes from the list of programs.
-    ASSERT_TRUE(FileExists(target.InstallDir() + "\\uninstall.exe"));
-    ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));
-    RemoveThroughProgram(target, EUninstallStart::Record);
-    EXPECT_FALSE(FileExists(target.InstallDir()));
-    EXPECT_FALSE(FileExists(target.MenuPath()));
-    EXPECT_TRUE(RecordValues().empty());
+        // The listed files go in reverse order, the game data before the programs that came
+        // ahead of them in the cabinet, and the program goes last: it is still there, and the
+        // second run comes from the list of programs.
+        ASSERT_TRUE(FileExists(target.InstallDir() + "\\uninstall.exe"));
+        ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));
+        RemoveThroughProgram(target, EUninstallStart::Record);
+        EXPECT_FALSE(FileExists(target.InstallDir()));
+        EXPECT_FALSE(FileExists(target.MenuPath()));
+        EXPECT_TRUE(RecordValues().empty());
+    }
 }
 
 // While the setup program installs (its success message still stands), the uninstall program

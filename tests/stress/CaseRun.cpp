@@ -573,11 +573,29 @@ bool CCaseRun::Launch()
     m_bExitExpected = true; // a missing configuration file ends the start with a message
     try
     {
-        m_pSession->ChooseLanguage(m_bEnglish);
+        try
+        {
+            m_pSession->ChooseLanguage(m_bEnglish);
+        }
+        catch (const CDriverError& error)
+        {
+            // CreateProcess itself failed (seen once in thousands of starts, under load): that is
+            // the machine's, not the program's; one more start after a pause, and a note of it.
+            if (m_pSession->Process().GetPid() != 0)
+                throw;
+            Note(std::string("start failed, tried again: ") + error.what());
+            Sleep(1000);
+            m_pSession->ChooseLanguage(m_bEnglish);
+        }
     }
     catch (const CDriverError& error)
     {
-        if (CheckProcess() && m_pSession->Process().IsRunning())
+        if (m_pSession->Process().GetPid() == 0)
+        {
+            Count(kHarness, std::string("start: ") + error.what());
+            Break();
+        }
+        else if (CheckProcess() && m_pSession->Process().IsRunning())
         {
             // The language dialog did not come or did not take the choice.
             Count(kHarness, std::string("start: ") + error.what());
