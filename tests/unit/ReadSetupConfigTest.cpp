@@ -52,11 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         SConfigCase{"Ctrl+Z ends the text", "Folder:Zanto\nSize:7\x1AX:8\n", "Zanto", 7, 0},
         SConfigCase{"binary bytes", std::string("F:\xFF\x01\x02\nS:\x80\x00 9\nE:12abc\n", 18), "\xFF\x01\x02", 0, 12}));
 
+// Values are read whole: the longest product folder name that a path can hold (a longer one ends
+// the program as an unreadable configuration), and a byte count of 200,000 digits.
 TEST(ReadSetupConfigLongLineTest, KeepsAVeryLongValueWhole)
 {
     CTempFolder folder;
-    const std::string strName(200000, 'z');
-    CTempFolder::WriteFile("setup_ger.ini", "F:" + strName + "\nS:3\nE:4\n");
+    const std::string strName(MAX_PATH - 1, 'z');
+    CTempFolder::WriteFile("setup_ger.ini", "F:" + strName + "\nS:" + std::string(200000, '0') + "3\nE:4\n");
     CTempFolder::WriteFile("eula.txt", "x");
     RunInWizard(false, [&](CWizardUnderTest& dlg) {
         dlg.ReadSetupConfig();
