@@ -111,16 +111,6 @@ std::string OneLine(std::string str)
     return str;
 }
 
-std::string UniqueTempName(const char* pszPrefix)
-{
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    char szPath[MAX_PATH];
-    GetTempFileNameA(szTemp, pszPrefix, 0, szPath);
-    DeleteFileA(szPath);
-    return szPath;
-}
-
 std::string ProgramFilesFolder()
 {
     char szFolder[MAX_PATH] = {};
@@ -256,7 +246,7 @@ CCaseRun::CCaseRun(SCaseResult& result, bool bEnglish, DWORD dwTimeLimitMs)
     : m_result(result), m_bEnglish(bEnglish), m_dwStart(GetTickCount()), m_dwTimeLimitMs(dwTimeLimitMs)
 {
     m_pSession = std::make_unique<CSetupSession>();
-    m_strSandbox = UniqueTempName("zst");
+    m_strSandbox = UniqueTempPath("zst");
     CreateDirectoryA(m_strSandbox.c_str(), nullptr);
     // The parent of the install folder holds files of its own, one of them read-only.
     const std::string strParent = m_strSandbox + "\\parent";
