@@ -80,8 +80,15 @@ struct CGlobalTraits
     static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
 
+struct CIconTraits
+{
+    static HICON Empty() noexcept { return nullptr; }
+    static void Close(HICON h) noexcept { DestroyIcon(h); }
+};
+
 using CUniqueRegKey = CUniqueHandle<HKEY, CRegKeyTraits>;
 using CUniqueFind = CUniqueHandle<HANDLE, CFindTraits>;
 using CUniqueFile = CUniqueHandle<HANDLE, CFileTraits>;
 using CUniqueKernelObject = CUniqueHandle<HANDLE, CKernelObjectTraits>;
 using CUniqueGlobal = CUniqueHandle<HGLOBAL, CGlobalTraits>;
+using CUniqueIcon = CUniqueHandle<HICON, CIconTraits>;

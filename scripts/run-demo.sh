@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs ZantoSetup.exe on the demo medium: on the
 # desktop named by $DISPLAY, or, without one, walks its wizard headless in English and in German
-# and saves a screenshot of every step in build/screenshots/ (or $ZANTO_BUILD/screenshots/). Hosts
+# and saves a screenshot of every step in build/screenshots/ (or $ZANTO_BUILD/screenshots/; with
+# ZANTO_DPI=144, say, at that DPI in build/screenshots-144dpi/). Hosts
 # that run no 32-bit x86 code run the 64-bit build from build/x64/ instead (ZANTO_ARCH chooses).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +38,8 @@ windows_path() {
 }
 
 shots=$build/screenshots
-bitmaps=$build/screenshots-bmp
+[ "${ZANTO_DPI:-96}" = 96 ] || shots+="-${ZANTO_DPI}dpi"
+bitmaps=$shots-bmp
 rm -rf "$shots" "$bitmaps"
 mkdir -p "$shots" "$bitmaps"
 

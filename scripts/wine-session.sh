@@ -1,10 +1,17 @@
 # Sourced by the run scripts after scripts/arch.sh: one Xvfb display and one wineserver for this
 # run, in a prefix inside the tree's build folder; both end with the calling script. Whatever keeps
-# them from starting ends the script with a message that says what failed.
+# them from starting ends the script with a message that says what failed. ZANTO_DPI (96 when unset)
+# is the screen's DPI, Wine's LogPixels: another DPI gets a prefix of its own, so that the tests'
+# prefix always stands at 96, and a screen and a desktop that much larger.
 wine_session_start() {
-    local build=$1 arch=$2 log
+    local build=$1 arch=$2 log dpi=${ZANTO_DPI:-96}
+    case $dpi in
+    96 | 120 | 144 | 168 | 192) ;;
+    *) wine_session_fail "ZANTO_DPI must be one of 96, 120, 144, 168 and 192, not \"$dpi\"." ;;
+    esac
     arch_wine "$arch"
     export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+    [ "$dpi" = 96 ] || WINEPREFIX+="-${dpi}dpi"
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
     trap wine_session_end EXIT
 
@@ -14,7 +21,7 @@ wine_session_start() {
             display=$((display + 1))
         done
         log=$build/xvfb.log
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
+        Xvfb ":$display" -screen 0 "$((1024 * dpi / 96))x$((768 * dpi / 96))x24" -nolisten tcp >"$log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$display"
         for _ in $(seq 50); do
@@ -50,7 +57,8 @@ wine_session_start() {
         # A virtual desktop gives the windows frames and title bars without a window manager.
         if [ ! -f "$WINEPREFIX/system.reg" ] || ! {
             "$ZANTO_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
-                "$ZANTO_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f &&
+                "$ZANTO_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$((800 * dpi / 96))x$((600 * dpi / 96))" /f &&
+                "$ZANTO_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
                 wineserver -w
         } >>"$log" 2>&1; then
             # Half a prefix would pass for a whole one next time.
