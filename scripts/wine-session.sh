@@ -58,7 +58,6 @@ wine_session_start() {
         if [ ! -f "$WINEPREFIX/system.reg" ] || ! {
             "$ZANTO_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
                 "$ZANTO_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$((800 * dpi / 96))x$((600 * dpi / 96))" /f &&
-                "$ZANTO_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
                 wineserver -w
         } >>"$log" 2>&1; then
             # Half a prefix would pass for a whole one next time.
@@ -68,6 +67,9 @@ wine_session_start() {
                 "(its output is in $log)."
         fi
     fi
+    # Set on every start: a run that was killed while a test had changed it must not leave it so.
+    "$ZANTO_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+        wine_session_fail "could not set the DPI of the Wine prefix $WINEPREFIX to $dpi."
     # Debian's Wine does not look in /usr/share/wine/fonts for its own fonts, so "MS Sans Serif"
     # would fall back to a smaller system font and shrink every dialog unit. In the prefix's font
     # folder it finds them.
