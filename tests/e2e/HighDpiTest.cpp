@@ -72,21 +72,6 @@ std::string Lines(const std::vector<std::string>& vecLines)
     return strAll;
 }
 
-// 'r', 'b' or '?' for the pixel at client point (x, y) as the screen shows it.
-char ColourAt(HWND hWnd, int x, int y)
-{
-    POINT pt = {x, y};
-    ClientToScreen(hWnd, &pt);
-    const SPixelImage image = CaptureScreenRect(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1});
-    const DWORD dwPixel = image.m_vecPixels[0];
-    const int r = (dwPixel >> 16) & 0xFF, g = (dwPixel >> 8) & 0xFF, b = dwPixel & 0xFF;
-    if (r > 180 && g < 80 && b < 80)
-        return 'r';
-    if (b > 180 && r < 80 && g < 80)
-        return 'b';
-    return '?';
-}
-
 // The title picture of this medium is red in its upper half and blue in its lower half.
 class HighDpiTest : public testing::Test
 {
@@ -114,15 +99,15 @@ protected:
         const int xMid = (rcPicture.left + rcPicture.right) / 2;
         const int yUpper = rcPicture.top + (rcPicture.bottom - rcPicture.top) / 4;
         EXPECT_TRUE(WaitUntil([&] {
-            return ColourAt(hMain, rcPicture.left + 1, rcPicture.top + 1) == 'r' &&
-                   ColourAt(hMain, rcPicture.right - 2, rcPicture.top + 1) == 'r' &&
-                   ColourAt(hMain, rcPicture.left + 1, rcPicture.bottom - 2) == 'b' &&
-                   ColourAt(hMain, rcPicture.right - 2, rcPicture.bottom - 2) == 'b';
+            return RedOrBlueAt(hMain, rcPicture.left + 1, rcPicture.top + 1) == 'r' &&
+                   RedOrBlueAt(hMain, rcPicture.right - 2, rcPicture.top + 1) == 'r' &&
+                   RedOrBlueAt(hMain, rcPicture.left + 1, rcPicture.bottom - 2) == 'b' &&
+                   RedOrBlueAt(hMain, rcPicture.right - 2, rcPicture.bottom - 2) == 'b';
         })) << pszPage << ": the picture does not reach its corners";
-        EXPECT_EQ('?', ColourAt(hMain, rcPicture.left - 2, yUpper)) << pszPage << ": left of the picture";
-        EXPECT_EQ('?', ColourAt(hMain, rcPicture.right + 1, yUpper)) << pszPage << ": right of the picture";
-        EXPECT_EQ('?', ColourAt(hMain, xMid, rcPicture.top - 2)) << pszPage << ": above the picture";
-        EXPECT_EQ('?', ColourAt(hMain, xMid, rcPicture.bottom + 1)) << pszPage << ": below the picture";
+        EXPECT_EQ('?', RedOrBlueAt(hMain, rcPicture.left - 2, yUpper)) << pszPage << ": left of the picture";
+        EXPECT_EQ('?', RedOrBlueAt(hMain, rcPicture.right + 1, yUpper)) << pszPage << ": right of the picture";
+        EXPECT_EQ('?', RedOrBlueAt(hMain, xMid, rcPicture.top - 2)) << pszPage << ": above the picture";
+        EXPECT_EQ('?', RedOrBlueAt(hMain, xMid, rcPicture.bottom + 1)) << pszPage << ": below the picture";
     }
 
     // Puts the client area's corner at the screen's, so that the whole picture area is on the

@@ -15,21 +15,6 @@
 
 namespace
 {
-// 'r', 'b' or '?' for the pixel at client point (x, y) of the window as the screen shows it.
-char ColourAt(HWND hWnd, int x, int y)
-{
-    POINT pt = {x, y};
-    ClientToScreen(hWnd, &pt);
-    const SPixelImage image = CaptureScreenRect(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1});
-    const DWORD dwPixel = image.m_vecPixels[0];
-    const int r = (dwPixel >> 16) & 0xFF, g = (dwPixel >> 8) & 0xFF, b = dwPixel & 0xFF;
-    if (r > 180 && g < 80 && b < 80)
-        return 'r';
-    if (b > 180 && r < 80 && g < 80)
-        return 'b';
-    return '?';
-}
-
 // The title picture of this medium is red in its upper half and blue in its lower half.
 class PaintingTest : public testing::Test
 {
@@ -43,9 +28,9 @@ protected:
     bool ShowsPicture(HWND hMain)
     {
         return WaitUntil([&] {
-            return ColourAt(hMain, 14, 14) == 'r' && ColourAt(hMain, 492, 14) == 'r' &&
-                   ColourAt(hMain, 250, 180) == 'r' && ColourAt(hMain, 250, 195) == 'b' &&
-                   ColourAt(hMain, 14, 372) == 'b' && ColourAt(hMain, 492, 372) == 'b';
+            return RedOrBlueAt(hMain, 14, 14) == 'r' && RedOrBlueAt(hMain, 492, 14) == 'r' &&
+                   RedOrBlueAt(hMain, 250, 180) == 'r' && RedOrBlueAt(hMain, 250, 195) == 'b' &&
+                   RedOrBlueAt(hMain, 14, 372) == 'b' && RedOrBlueAt(hMain, 492, 372) == 'b';
         });
     }
 
@@ -57,13 +42,13 @@ TEST_F(PaintingTest, PictureFillsItsRectangleExceptOnTheLicencePage)
 {
     CWindowDriver main = m_session.StartInLanguage(true);
     EXPECT_TRUE(ShowsPicture(main.GetHwnd())) << "page 0";
-    EXPECT_NE('r', ColourAt(main.GetHwnd(), 12, 100)) << "nothing left of the rectangle";
-    EXPECT_NE('b', ColourAt(main.GetHwnd(), 250, 374)) << "nothing below the rectangle";
+    EXPECT_NE('r', RedOrBlueAt(main.GetHwnd(), 12, 100)) << "nothing left of the rectangle";
+    EXPECT_NE('b', RedOrBlueAt(main.GetHwnd(), 250, 374)) << "nothing below the rectangle";
 
     main.Click(IDC_INSTALL);
     ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_LICENSE_TEXT); })) << m_session.Diagnose();
     EXPECT_TRUE(WaitUntil([&] {
-        return ColourAt(main.GetHwnd(), 250, 100) == '?' && ColourAt(main.GetHwnd(), 250, 300) == '?';
+        return RedOrBlueAt(main.GetHwnd(), 250, 100) == '?' && RedOrBlueAt(main.GetHwnd(), 250, 300) == '?';
     })) << "the licence text covers the picture area";
 
     main.Click(IDC_ACCEPT);
@@ -83,7 +68,7 @@ TEST_F(PaintingTest, TitlePictureReturnsAfterTheInstallation)
     const HWND hBox = WaitForMessageBoxText(m_session.Process().GetPid(), "Installation successfull.",
                                             ETextMatch::Equals, 30000);
     ASSERT_NE(nullptr, hBox) << m_session.Diagnose();
-    EXPECT_NE('r', ColourAt(main.GetHwnd(), 14, 14)) << "a slide stands in the picture area";
+    EXPECT_NE('r', RedOrBlueAt(main.GetHwnd(), 14, 14)) << "a slide stands in the picture area";
     AnswerMessageBox(hBox, IDOK);
     ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
     EXPECT_TRUE(ShowsPicture(main.GetHwnd()));

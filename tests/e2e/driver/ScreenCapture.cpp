@@ -45,3 +45,17 @@ SPixelImage CaptureScreenRect(const RECT& rc)
     }
     return ReadBitmapPixels(bitmap.Get(), nWidth, nHeight);
 }
+
+char RedOrBlueAt(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ClientToScreen(hWnd, &pt);
+    const SPixelImage image = CaptureScreenRect(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1});
+    const DWORD dwPixel = image.m_vecPixels[0];
+    const int r = (dwPixel >> 16) & 0xFF, g = (dwPixel >> 8) & 0xFF, b = dwPixel & 0xFF;
+    if (r > 180 && g < 80 && b < 80)
+        return 'r';
+    if (b > 180 && r < 80 && g < 80)
+        return 'b';
+    return '?';
+}
