@@ -3,10 +3,14 @@
 //   bench_driver install MEDIUM INSTALL_DIR MENU_FOLDER PROBE_FILE
 //       Runs MEDIUM\ZantoSetup.exe in English, walks its wizard to the start menu page with the
 //       folders given, clicks Next (the installation runs in that click) and waits for the success
-//       message. Prints the seconds from the click to the message; writes the answer times of the
-//       responsiveness probe during that time (ms, one a line) to PROBE_FILE. Then answers the
-//       message, quits the program and removes the start menu folder and the uninstall record.
-//       The install folder is left for the caller to check and remove.
+//       message. Prints on one line the seconds from the click to the message (full), to the work
+//       done (work: the bar at 100 % and the status line's "Installation finished.", before the
+//       pause that precedes the message), to the first file of the cabinet (the language tree's
+//       step: the start of the list and the language tree), and from the start menu step to the
+//       work done (the shortcuts and the record). Writes the answer times of the responsiveness
+//       probe during the full time (ms, one a line) to PROBE_FILE. Then answers the message,
+//       quits the program and removes the start menu folder and the uninstall record. The
+//       install folder is left for the caller to check and remove.
 //   bench_driver startup FOLDER COUNT
 //       Starts FOLDER\ZantoSetup.exe COUNT times after two warm-up starts and prints, one a line,
 //       the seconds from CreateProcess to the language dialog being visible.
@@ -18,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "DriverError.h"
@@ -28,6 +33,7 @@
 #include "BenchWizard.h"
 #include "ResponsivenessProbe.h"
 #include "WindowFinder.h"
+#include "WorkProbe.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -58,6 +64,27 @@ void DeleteUninstallRecord()
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
 }
 
+// The files of a medium's language tree, relative to the tree, as the program copies them into
+// the install folder.
+void ListTree(const std::string& strFolder, const std::string& strRelative, std::set<std::string>& astrFiles)
+{
+    WIN32_FIND_DATAA data;
+    const HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
+            continue;
+        const std::string strName = strRelative.empty() ? data.cFileName : strRelative + "\\" + data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListTree(strFolder + "\\" + data.cFileName, strName, astrFiles);
+        else
+            astrFiles.insert(strName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+}
+
 // The first visible message box of the process. The program disables its window while a box of
 // its own is open, so the boxes are looked for only then, and now and then to be safe.
 HWND WaitForBox(CProcessUnderTest& process, HWND hMain, double dStart)
@@ -86,18 +113,26 @@ int Install(const std::string& strMedium, const std::string& strInstallDir, cons
     const CWindowDriver main = OpenStartMenuPage(process, strMedium, strInstallDir, strMenuFolder);
     const HWND hMain = main.GetHwnd();
 
+    std::set<std::string> astrLanguageFiles;
+    ListTree(strMedium + "\\en", "", astrLanguageFiles);
     CResponsivenessProbe probe(hMain);
+    CWorkProbe work(hMain, strInstallDir, astrLanguageFiles);
     const double dClick = Now();
     main.Click(IDC_NEXT);
     probe.Start();
+    work.Start();
     const HWND hBox = WaitForBox(process, hMain, dClick);
     const double dBox = Now();
     probe.Stop(dBox);
+    work.Stop();
 
     const std::string strText = ReadMessageBoxText(hBox);
     if (strText != kSuccessMessage)
         throw CDriverError("the installation ended with the message \"" + strText + "\"");
-    std::printf("%.4f\n", dBox - dClick);
+    if (work.CabinetSeen() == 0 || work.MenuSeen() == 0 || work.FinishedSeen() == 0)
+        throw CDriverError("the status line did not show every step");
+    std::printf("%.4f %.4f %.4f %.4f\n", dBox - dClick, work.FinishedSeen() - dClick, work.CabinetSeen() - dClick,
+                work.FinishedSeen() - work.MenuSeen());
 
     FILE* pProbes = std::fopen(strProbeFile.c_str(), "wb");
     if (pProbes == nullptr)
