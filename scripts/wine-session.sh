@@ -67,15 +67,16 @@ wine_session_start() {
                 "(its output is in $log)."
         fi
     fi
-    # Set on every start: a run that was killed while a test had changed it must not leave it so.
-    "$ZANTO_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
-        wine_session_fail "could not set the DPI of the Wine prefix $WINEPREFIX to $dpi."
     # Debian's Wine does not look in /usr/share/wine/fonts for its own fonts, so "MS Sans Serif"
     # would fall back to a smaller system font and shrink every dialog unit. In the prefix's font
     # folder it finds them.
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wine_session_mount_drives "$build"
     wineserver -p
+    # Set on every start, through the session's own server: a run that was killed while a test had
+    # changed it must not leave it so.
+    "$ZANTO_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+        wine_session_fail "could not set the DPI of the Wine prefix $WINEPREFIX to $dpi."
 }
 
 wine_session_fail() {
