@@ -22,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "DriverError.h"
@@ -64,27 +63,6 @@ void DeleteUninstallRecord()
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
 }
 
-// The files of a medium's language tree, relative to the tree, as the program copies them into
-// the install folder.
-void ListTree(const std::string& strFolder, const std::string& strRelative, std::set<std::string>& astrFiles)
-{
-    WIN32_FIND_DATAA data;
-    const HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
-            continue;
-        const std::string strName = strRelative.empty() ? data.cFileName : strRelative + "\\" + data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListTree(strFolder + "\\" + data.cFileName, strName, astrFiles);
-        else
-            astrFiles.insert(strName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-}
-
 // The first visible message box of the process. The program disables its window while a box of
 // its own is open, so the boxes are looked for only then, and now and then to be safe.
 HWND WaitForBox(CProcessUnderTest& process, HWND hMain, double dStart)
@@ -113,10 +91,8 @@ int Install(const std::string& strMedium, const std::string& strInstallDir, cons
     const CWindowDriver main = OpenStartMenuPage(process, strMedium, strInstallDir, strMenuFolder);
     const HWND hMain = main.GetHwnd();
 
-    std::set<std::string> astrLanguageFiles;
-    ListTree(strMedium + "\\en", "", astrLanguageFiles);
     CResponsivenessProbe probe(hMain);
-    CWorkProbe work(hMain, strInstallDir, astrLanguageFiles);
+    CWorkProbe work(hMain, strInstallDir, FilesBelow(strMedium + "\\en"));
     const double dClick = Now();
     main.Click(IDC_NEXT);
     probe.Start();

@@ -17,7 +17,7 @@ const char* const kRecordText = "Creating registry entries ...";
 const char* const kFinishedText = "Installation finished.";
 }
 
-CWorkProbe::CWorkProbe(HWND hMain, const std::string& strInstallDir, const std::set<std::string>& astrLanguageFiles)
+CWorkProbe::CWorkProbe(HWND hMain, const std::string& strInstallDir, const std::vector<std::string>& astrLanguageFiles)
     : m_hStatus(GetDlgItem(hMain, IDC_STATUS)),
       m_hProgress(GetDlgItem(hMain, IDC_PROGRESS)),
       m_strCopyPrefix(kCopyText)

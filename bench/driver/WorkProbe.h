@@ -10,13 +10,14 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 class CWorkProbe
 {
 public:
     // strInstallDir is the folder typed into the wizard; astrLanguageFiles the names of the
     // language tree's files relative to it, whose names the status line shows first.
-    CWorkProbe(HWND hMain, const std::string& strInstallDir, const std::set<std::string>& astrLanguageFiles);
+    CWorkProbe(HWND hMain, const std::string& strInstallDir, const std::vector<std::string>& astrLanguageFiles);
     ~CWorkProbe();
     CWorkProbe(const CWorkProbe&) = delete;
     CWorkProbe& operator=(const CWorkProbe&) = delete;

@@ -21,29 +21,6 @@ namespace
 {
 const char* const kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zanto";
 
-void ListEntries(const std::string& strFolder, const std::string& strPrefix, std::vector<std::string>& files,
-                 std::vector<std::string>& folders)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        const std::string strName = data.cFileName;
-        if (strName == "." || strName == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        {
-            folders.push_back(strPrefix + strName);
-            ListEntries(strFolder + "\\" + strName, strPrefix + strName + "\\", files, folders);
-        }
-        else
-            files.push_back(strPrefix + strName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-}
-
 struct SExpectedLink
 {
     const char* pszName;
@@ -296,22 +273,6 @@ bool WaitForEndOfFailedInstallation(const CWindowDriver& main)
         return false;
     Settle(main);
     return true;
-}
-
-std::vector<std::string> FilesBelow(const std::string& strFolder)
-{
-    std::vector<std::string> files, folders;
-    ListEntries(strFolder, "", files, folders);
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<std::string> FoldersBelow(const std::string& strFolder)
-{
-    std::vector<std::string> files, folders;
-    ListEntries(strFolder, "", files, folders);
-    std::sort(folders.begin(), folders.end());
-    return folders;
 }
 
 std::map<std::string, std::string> RecordValues()

@@ -100,11 +100,6 @@ bool WaitForEndOfFailedInstallation(const CWindowDriver& main);
 // Answers the open message box that reads strText with nButton; fails the test when none comes.
 void AnswerBox(CSetupSession& session, const std::string& strText, int nButton, DWORD dwTimeoutMs = 30000);
 
-// Relative paths (backslashes) of every file below strFolder, sorted.
-std::vector<std::string> FilesBelow(const std::string& strFolder);
-// The same of every folder below strFolder.
-std::vector<std::string> FoldersBelow(const std::string& strFolder);
-
 // The uninstall record's key, present but closed to everybody while the object lives: nothing can
 // be written into it, and the program finds no record.
 class CLockedRecord

@@ -2,7 +2,50 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
+
+namespace
+{
+void ListEntries(const std::string& strFolder, const std::string& strPrefix, std::vector<std::string>& files,
+                 std::vector<std::string>& folders)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        const std::string strName = data.cFileName;
+        if (strName == "." || strName == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        {
+            folders.push_back(strPrefix + strName);
+            ListEntries(strFolder + "\\" + strName, strPrefix + strName + "\\", files, folders);
+        }
+        else
+            files.push_back(strPrefix + strName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+}
+}
+
+std::vector<std::string> FilesBelow(const std::string& strFolder)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(strFolder, "", files, folders);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> FoldersBelow(const std::string& strFolder)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(strFolder, "", files, folders);
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
 
 void RemoveFolder(const std::string& strPath)
 {

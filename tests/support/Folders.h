@@ -2,9 +2,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Deletes a folder with everything below it, read-only files included.
 void RemoveFolder(const std::string& strPath);
+
+// Relative paths (backslashes) of every file below strFolder, sorted.
+std::vector<std::string> FilesBelow(const std::string& strFolder);
+// The same of every folder below strFolder.
+std::vector<std::string> FoldersBelow(const std::string& strFolder);
 
 // A path in the temporary folder that nothing uses yet; pszPrefix is the first three letters of
 // its name.
