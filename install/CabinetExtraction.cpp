@@ -15,7 +15,9 @@
 #include "Progress.h"
 #include "ProgressPercent.h"
 #include "RemovalRules.h"
+#include "RunLog.h"
 #include "TargetFiles.h"
+#include "TextFormat.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "ZantoSetupDlg.h"
@@ -124,6 +126,8 @@ UINT OnFileExtracted(SCabinetTarget& target, const FILEPATHS_A& paths)
     // next file ends the extraction and the extraction counts as failed.
     if (target.nError == NO_ERROR)
         target.nError = nError;
+    if (nError == NO_ERROR)
+        LogEvent("File written: %s", paths.Target);
     return nError;
 }
 }
@@ -160,6 +164,7 @@ bool CZantoSetupDlg::ExtractCabinet()
     if (m_strInstallDir.size() >= sizeof(target.szFolder))
     {
         Trace("Install folder too long\n");
+        LogFailure("The install folder is too long for the cabinet's files", ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     std::strcpy(target.szFolder, m_strInstallDir.c_str());
@@ -169,12 +174,22 @@ bool CZantoSetupDlg::ExtractCabinet()
     // only a count of the offered members against the header's shows that one is missing.
     unsigned nDeclared = 0;
     if (!DeclaredMemberCount("data.cab", nDeclared))
+    {
+        LogFailure("data.cab is missing, unreadable or damaged", GetLastError() != NO_ERROR ? GetLastError() : ERROR_INVALID_DATA);
         return false;
-    if (!SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target) || target.nError != NO_ERROR)
+    }
+    const BOOL bIterated = SetupIterateCabinetA("data.cab", 0, CabinetCallback, &target);
+    if (!bIterated || target.nError != NO_ERROR)
+    {
+        // A cancel stops the extraction through the callback; it is no failure of the cabinet.
+        if (!g_bAbort)
+            LogFailure("Cannot extract data.cab", target.nError != NO_ERROR ? target.nError : GetLastError());
         return false;
+    }
     if (target.nMembers != nDeclared)
     {
         Trace("Cabinet declares %u files, offered %u\n", nDeclared, target.nMembers);
+        LogFailure(FormatText("data.cab declares %u files and offers %u", nDeclared, target.nMembers), ERROR_INVALID_DATA);
         return false;
     }
     return true;

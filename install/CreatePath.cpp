@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "InstallLog.h"
+#include "RunLog.h"
 
 namespace
 {
@@ -37,6 +38,7 @@ UINT CreatePath(const char* pszPathName, CInstallLog* pLog)
                 return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
             if (!CreateDirectoryA(szPath, nullptr))
                 return GetLastError();
+            LogEvent("Folder made: %s", szPath);
         }
         *pszSeparator = '\\';
     }

@@ -2,9 +2,10 @@
 #include <commctrl.h>
 
 #include "CreatePath.h"
+#include "ExitCodes.h"
 #include "InstallLog.h"
-#include "MessageBox.h"
 #include "MessagePump.h"
+#include "RunLog.h"
 #include "SetupLock.h"
 #include "TargetFiles.h"
 #include "Trace.h"
@@ -40,13 +41,16 @@ void CZantoSetupDlg::DoInstall()
     CSetupLock lock;
     if (!lock.TryAcquire())
     {
-        AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        Notify(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        m_nExitCode = kExitNotStarted;
         m_nPage = 0;
         ShowPage();
         return;
     }
     if (UninstallRecordExists())
     {
+        LogEvent("Zanto was installed meanwhile: nothing is changed");
+        m_nExitCode = kExitSuccess;
         m_nPage = 0;
         ShowPage();
         return;
@@ -71,6 +75,8 @@ void CZantoSetupDlg::DoInstall()
     if (g_bAbort)
     {
         // The cancel's clean-up has run already and shown page 0.
+        LogEvent("The installation was cancelled");
+        m_nExitCode = kExitCancelled;
         m_nPage = 0;
         ShowPage();
         return;
@@ -78,7 +84,8 @@ void CZantoSetupDlg::DoInstall()
     if (nFailedStep >= 0)
     {
         const SStepFailure& failure = s_aStepFailures[nFailedStep];
-        AppMessageBox(Text(failure.pszEnglish, failure.pszGerman));
+        Notify(Text(failure.pszEnglish, failure.pszGerman));
+        m_nExitCode = kExitFailed;
         m_nPage = 0;
         ShowPage();
         CleanUp();
@@ -90,7 +97,8 @@ void CZantoSetupDlg::DoInstall()
     // The full bar stands for a moment before the message; the window keeps answering other
     // programs meanwhile, while the user's clicks wait.
     PauseAnsweringSentMessages(200);
-    AppMessageBox(Text("Installation successfull.", "Installation erfolgreich abgeschlossen."));
+    m_nExitCode = kExitSuccess;
+    Notify(Text("Installation successfull.", "Installation erfolgreich abgeschlossen."));
     m_nPage = 0;
     ShowPage();
     m_picture.LoadFile("zanto.jpg");
@@ -121,8 +129,11 @@ bool CZantoSetupDlg::BeginInstallLog()
     if (!m_installLog.Load(strList))
         m_installLog.Clear();
     // The install folder must stand before its list can; its missing levels are the list's first entries.
-    if (CreatePath((m_strInstallDir + "\\").c_str(), &m_installLog) != 0)
+    if (const UINT nError = CreatePath((m_strInstallDir + "\\").c_str(), &m_installLog); nError != 0)
+    {
+        LogFailure("Cannot make the install folder " + m_strInstallDir, nError);
         return false;
+    }
     return PrepareTarget(m_installLog, strList) && m_installLog.SetLanguage(m_bEnglish ? "en" : "de") &&
            m_installLog.BeginFile(strList);
 }

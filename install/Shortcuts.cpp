@@ -8,6 +8,7 @@
 #include "Homepage.h"
 #include "InstallPaths.h"
 #include "MessagePump.h"
+#include "RunLog.h"
 #include "TargetFiles.h"
 #include "TextFormat.h"
 #include "Trace.h"
@@ -39,12 +40,14 @@ bool CZantoSetupDlg::CreateShortcuts()
     if (m_strInstallDir.size() > kMaxPath || !IsUsableMenuFolder(m_strProgramsDir, m_strMenuFolder))
     {
         Trace("FEHLER Link erstellt\n");
+        LogFailure("The start menu folder is not one the start menu takes: " + strFolder, ERROR_BAD_PATHNAME);
         return false;
     }
     // Every missing level of the menu folder is made, not only the last one.
-    if (CreatePath((strFolder + "\\").c_str(), &m_installLog) != 0)
+    if (const UINT nError = CreatePath((strFolder + "\\").c_str(), &m_installLog); nError != 0)
     {
         Trace("FEHLER Link erstellt\n");
+        LogFailure("Cannot make the start menu folder " + strFolder, nError);
         return false;
     }
 
@@ -59,11 +62,20 @@ bool CZantoSetupDlg::CreateShortcuts()
         Trace("Erstelle %s %s\n", strTarget.c_str(), strLink.c_str());
         // The shortcuts take a while each; clicks wait until the menu is done.
         AnswerSentMessages();
-        if (strLink.size() > kMaxPath || strTarget.size() > kMaxPath || !PrepareTarget(m_installLog, strLink) ||
-            CreateLink(strTarget.c_str(), strLink.c_str(), m_strInstallDir.c_str(), m_strInstallDir.c_str()) != S_OK)
+        HRESULT hr = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+        if (strLink.size() <= kMaxPath && strTarget.size() <= kMaxPath)
+            hr = PrepareTarget(m_installLog, strLink) ? CreateLink(strTarget.c_str(), strLink.c_str(),
+                                                                   m_strInstallDir.c_str(), m_strInstallDir.c_str())
+                                                      : HRESULT_FROM_WIN32(GetLastError());
+        if (hr != S_OK)
         {
             Trace("FEHLER Link erstellt\n");
+            LogFailure("Cannot make the shortcut " + strLink, static_cast<DWORD>(hr));
             bAllMade = false;
+        }
+        else
+        {
+            LogEvent("Shortcut %s -> %s", strLink.c_str(), strTarget.c_str());
         }
     }
     return bAllMade;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "InstallLog.h"
+#include "RunLog.h"
 #include "TextFormat.h"
 #include "Trace.h"
 
@@ -34,7 +35,10 @@ bool PrepareTarget(CInstallLog& log, const std::string& strTarget)
             continue;
         Trace("Keep %s as %s\n", strTarget.c_str(), strKept.c_str());
         // A rename keeps the bytes, times and attributes, and stays on the same volume.
-        return log.AddKept(strTarget, strKept) && MoveFileA(strTarget.c_str(), strKept.c_str());
+        if (!log.AddKept(strTarget, strKept) || !MoveFileA(strTarget.c_str(), strKept.c_str()))
+            return false;
+        LogEvent("File kept aside: %s as %s", strTarget.c_str(), strKept.c_str());
+        return true;
     }
     SetLastError(ERROR_FILE_EXISTS);
     return false;

@@ -5,10 +5,10 @@
 
 #include "CreatePath.h"
 #include "InstallPaths.h"
-#include "MessageBox.h"
 #include "MessagePump.h"
 #include "Progress.h"
 #include "ProgressPercent.h"
+#include "RunLog.h"
 #include "TargetFiles.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
@@ -98,11 +98,13 @@ bool CZantoSetupDlg::CopyTreeFile(const std::string& strSource, const std::strin
             const DWORD dwAttributes = GetFileAttributesA(strTarget.c_str());
             if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
                 SetFileAttributesA(strTarget.c_str(), dwAttributes & ~FILE_ATTRIBUTE_READONLY);
+            LogEvent("File written: %s", strTarget.c_str());
             std::memcpy(info.FullTargetName, strTarget.c_str(), strTarget.size() + 1);
             SendProgress(m_hWnd, info, nPercent);
             return true;
         }
     }
-    AppMessageBox(("Copy failed " + strSource + " -> " + strTarget).c_str());
+    LogFailure("Cannot copy " + strSource + " to " + strTarget, GetLastError());
+    Notify(("Copy failed " + strSource + " -> " + strTarget).c_str());
     return false;
 }

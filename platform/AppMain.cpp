@@ -6,7 +6,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CApplication* pApp = CApplication::Instance();
-    if (pApp != nullptr)
-        pApp->InitInstance();
-    return 0;
+    if (pApp == nullptr)
+        return 0;
+    pApp->InitInstance();
+    return pApp->m_nExitCode;
 }

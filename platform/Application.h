@@ -23,6 +23,8 @@ public:
 
     // Owner of dialogs without a parent and of message boxes; its closing ends the application.
     CDialog* m_pMainWnd = nullptr;
+    // The process's exit code once InitInstance has returned.
+    int m_nExitCode = 0;
 
 private:
     static CApplication* s_pInstance;

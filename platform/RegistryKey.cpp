@@ -58,6 +58,13 @@ LONG CRegistryKey::SetString(const char* pszText, const char* pszName) const
                           static_cast<DWORD>(lstrlenA(pszText) + 1));
 }
 
+LONG CRegistryKey::SetDword(DWORD nValue, const char* pszName) const
+{
+    if (!m_hKey)
+        return ERROR_INVALID_HANDLE;
+    return RegSetValueExA(m_hKey.get(), pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nValue), sizeof(nValue));
+}
+
 LONG CRegistryKey::DeleteTree(HKEY hParent, const char* pszPath)
 {
     if (pszPath == nullptr || pszPath[0] == '\0')

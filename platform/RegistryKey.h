@@ -18,6 +18,7 @@ public:
     // another type, too long for the buffer) gives a non-zero result, nSize 0 and an empty buffer.
     LONG QueryString(char* pszBuffer, const char* pszName, DWORD& nSize) const;
     LONG SetString(const char* pszText, const char* pszName) const;
+    LONG SetDword(DWORD nValue, const char* pszName) const;
 
     // Deletes pszPath under hParent with all its subkeys. An empty path is refused, so that the
     // delete can never reach the root it was given.

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "InstallLog.h"
-#include "MessageBox.h"
+#include "RunLog.h"
 #include "RecordedRemoval.h"
 #include "SetupLock.h"
 #include "Trace.h"
@@ -29,7 +29,7 @@ void CZantoSetupDlg::CleanUp()
     if (!lock.TryAcquire())
     {
         EnableDlgItem(IDCANCEL, true);
-        AppMessageBox(Text(kSetupRunningEnglish, kSetupRunningGerman));
+        Notify(Text(kSetupRunningEnglish, kSetupRunningGerman));
         return;
     }
     ShowDlgItem(IDC_STATUS, true);
@@ -39,6 +39,7 @@ void CZantoSetupDlg::CleanUp()
     Invalidate(true);
     UpdateWindow(m_hWnd);
     Trace("CleanUp\n");
+    LogEvent("Clean-up of %s and %s%s", m_strInstallDir.c_str(), m_strProgramsDir.c_str(), m_strMenuFolder.c_str());
 
     // The list is complete on disk; it is closed so that it can go last.
     m_installLog.EndFile();
@@ -65,7 +66,9 @@ void CZantoSetupDlg::CleanUp()
         EnableDlgItem(IDCANCEL, true);
         m_nPage = 0;
         ShowPage();
-        error.ReportError();
+        LogFailure(error.Text(), error.m_dwError);
+        if (!IsSilent())
+            error.ReportError();
         return;
     }
     m_installLog.Clear();

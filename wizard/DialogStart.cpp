@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "KeyboardLayout.h"
 #include "ProgramsFolder.h"
 #include "RegistryKey.h"
+#include "RunLog.h"
 #include "SpracheDialog.h"
 #include "TextFormat.h"
 #include "Trace.h"
@@ -36,9 +38,19 @@ BOOL CZantoSetupDlg::OnInitDialog()
     CoInitialize(nullptr);
     Trace("Setup Path = %s\n", m_szSetupDir);
 
-    CSpracheDialog dlgLanguage;
-    dlgLanguage.DoModal();
-    m_bEnglish = dlgLanguage.m_bChoseEnglish;
+    if (IsSilent())
+    {
+        m_bKeepHidden = true;
+        // The language that the language dialog would preset, unless the command line names one.
+        m_bEnglish = m_options.strLanguage.empty() ? !IsGermanKeyboardLayout() : m_options.strLanguage == "en";
+    }
+    else
+    {
+        CSpracheDialog dlgLanguage;
+        dlgLanguage.DoModal();
+        m_bEnglish = dlgLanguage.m_bChoseEnglish;
+    }
+    LogEvent("Language: %s", m_bEnglish ? "English" : "German");
 
     DWORD dwInputLanguage = 0;
     if (SystemParametersInfoA(SPI_GETDEFAULTINPUTLANG, 0, &dwInputLanguage, 0))
@@ -94,5 +106,17 @@ BOOL CZantoSetupDlg::OnInitDialog()
 
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    if (IsSilent())
+    {
+        // Nothing shows before the checks have passed; a refused value ends the run unseen.
+        if (!PrepareSilentRun())
+        {
+            EndDialog(m_nExitCode);
+            return TRUE;
+        }
+        m_bKeepHidden = m_options.eSilence == ESilence::VerySilent;
+        PostMessageA(m_hWnd, WM_SILENTRUN, 0, 0);
+    }
     return TRUE;
 }

@@ -27,14 +27,14 @@ std::string SpaceInfoText(bool bEnglish, DWORD nNeededMB, DWORD nFreeMB)
     return FormatText("Benötigter Speicherplatz:\t%6.d MB\nFreier Speicherplatz\t%6.d MB", nNeeded, nFree);
 }
 
-void CZantoSetupDlg::CheckDiskSpace()
+DWORD FreeMegabytesAt(const std::string& strFolder)
 {
     DWORD nFreeMB = 0;
     // A folder that is no full local path gets the figures of an empty one: the installation
     // could neither be placed nor be taken away again there.
-    if (IsFullLocalPath(m_strInstallDir))
+    if (IsFullLocalPath(strFolder))
     {
-        const std::string strRoot = FormatText("%c:\\", m_strInstallDir[0]);
+        const std::string strRoot = FormatText("%c:\\", strFolder[0]);
         DWORD nSectorsPerCluster = 0, nBytesPerSector = 0, nFreeClusters = 0, nTotalClusters = 0;
         // A root that names no drive (a network path) cannot be asked: no free space is known.
         if (GetDiskFreeSpaceA(strRoot.c_str(), &nSectorsPerCluster, &nBytesPerSector, &nFreeClusters,
@@ -45,6 +45,12 @@ void CZantoSetupDlg::CheckDiskSpace()
             nFreeMB = FreeMegabytes(nSectorsPerCluster, nBytesPerSector, nFreeClusters);
         }
     }
+    return nFreeMB;
+}
+
+void CZantoSetupDlg::CheckDiskSpace()
+{
+    const DWORD nFreeMB = FreeMegabytesAt(m_strInstallDir);
     const DWORD nNeededMB = NeededMegabytes(g_nBytesNeeded);
     SetDlgItemText(IDC_SPACE_INFO, SpaceInfoText(m_bEnglish, nNeededMB, nFreeMB));
     EnableDlgItem(IDC_NEXT, HasRoom(nNeededMB, nFreeMB));

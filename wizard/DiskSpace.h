@@ -15,4 +15,14 @@ inline DWORD NeededMegabytes(DWORD nBytes) { return nBytes >> 20; }
 // The installation fits only when strictly fewer megabytes are needed than are free.
 inline bool HasRoom(DWORD nNeededMB, DWORD nFreeMB) { return nNeededMB < nFreeMB; }
 
+// The bytes that the configuration announces; a sum beyond 32 bits needs more than any drive offers.
+inline DWORD AnnouncedBytes(DWORD nSizeBase, DWORD nSizeExtra)
+{
+    return nSizeBase + nSizeExtra < nSizeBase ? MAXDWORD : nSizeBase + nSizeExtra;
+}
+
+// Whole megabytes free on the drive of strFolder; 0 when it is no full local path or its drive
+// cannot be asked.
+DWORD FreeMegabytesAt(const std::string& strFolder);
+
 std::string SpaceInfoText(bool bEnglish, DWORD nNeededMB, DWORD nFreeMB);

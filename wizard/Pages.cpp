@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "DiskSpace.h"
+#include "ExitCodes.h"
 #include "InstallPaths.h"
 #include "MessageBox.h"
+#include "RunLog.h"
 #include "Shortcuts.h"
 #include "TextFormat.h"
 #include "UninstallRecord.h"
@@ -57,6 +60,10 @@ void CZantoSetupDlg::ShowPage()
             ShowDlgItem(control.nID, (control.nShownOnPages & (1u << nPage)) != 0);
     };
 
+    // A silent run shows the installation page only, also where the installation's end would
+    // show the start page.
+    if (IsSilent())
+        m_nPage = 5;
     if (m_nPage == 0)
     {
         const bool bInstalled = CheckInstalled();
@@ -78,7 +85,7 @@ void CZantoSetupDlg::ShowPage()
     if (m_nPage == 3)
     {
         m_bFullInstall = false;
-        g_nBytesNeeded = g_nSizeBase + g_nSizeExtra < g_nSizeBase ? MAXDWORD : g_nSizeBase + g_nSizeExtra;
+        g_nBytesNeeded = AnnouncedBytes(g_nSizeBase, g_nSizeExtra);
         SetDlgItemText(IDCANCEL, Text("Cancel", "Abbrechen"));
         showControlsOfPage(3);
         EnableDlgItem(IDC_NEXT, true);
@@ -197,12 +204,21 @@ void CZantoSetupDlg::OnPlay()
 
 void CZantoSetupDlg::OnCancel()
 {
+    // A silent run cancelled before its installation began has nothing to undo.
+    if (IsSilent() && !m_bSilentRunStarted)
+    {
+        m_bSilentRunStarted = true;
+        LogEvent("The installation was cancelled before it began");
+        m_nExitCode = kExitCancelled;
+        EndDialog(m_nExitCode);
+        return;
+    }
     if (m_nPage <= 0)
     {
         EndDialog(IDCANCEL);
         return;
     }
-    if (AppMessageBox(Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?"), MB_YESNO) != IDYES)
+    if (Notify(Text("Do you really want to cancel ?", "Wollen Sie wirklich abbrechen ?"), MB_YESNO) != IDYES)
         return;
     CleanUp();
 }

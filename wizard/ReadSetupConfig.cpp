@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "MessageBox.h"
+#include "ExitCodes.h"
+#include "RunLog.h"
 #include "SetupConfig.h"
 #include "TextFile.h"
 #include "Trace.h"
@@ -12,10 +13,12 @@
 namespace
 {
 // The configuration cannot go on without its files: the message, then the end of the process.
-[[noreturn]] void EndWithMessage(const char* pszText)
+[[noreturn]] void EndWithMessage(CZantoSetupDlg& dlg, const char* pszText)
 {
-    AppMessageBox(pszText, MB_OK);
-    std::exit(0);
+    dlg.Notify(pszText, MB_OK);
+    LogResult(SetupResultText(kExitNotStarted), kExitNotStarted);
+    FlushRunLog();
+    std::exit(kExitNotStarted);
 }
 
 // A file that exists but cannot be read whole counts as missing: nothing goes on with values
@@ -46,19 +49,19 @@ void CZantoSetupDlg::ReadSetupConfig()
 {
     std::string astrLines[3];
     if (!ReadConfigLines(Text("setup_en.ini", "setup_ger.ini"), astrLines))
-        EndWithMessage(Text("INI-File not found", "INI-Datei nicht gefunden"));
+        EndWithMessage(*this, Text("INI-File not found", "INI-Datei nicht gefunden"));
     m_strProductDir = ConfigValue(astrLines[0]);
     // No folder name is as long as a whole path: such a line is damage, not a product folder, and
     // the folder fields could not even show it (Wine's edit control freezes on long runs of digits).
     if (m_strProductDir.size() >= MAX_PATH)
-        EndWithMessage(Text("INI-File not found", "INI-Datei nicht gefunden"));
+        EndWithMessage(*this, Text("INI-File not found", "INI-Datei nicht gefunden"));
     g_nSizeBase = ParseByteCount(ConfigValue(astrLines[1]));
     g_nSizeExtra = ParseByteCount(ConfigValue(astrLines[2]));
     Trace("%s %li\n", m_strProductDir.c_str(), static_cast<long>(g_nBytesNeeded));
 
     std::string strLicense;
     if (!ReadLicenseText(Text("eula_en.txt", "eula.txt"), strLicense))
-        EndWithMessage(Text("eule_en.txt not found", "eula.txt nicht gefunden"));
+        EndWithMessage(*this, Text("eule_en.txt not found", "eula.txt nicht gefunden"));
     SetDlgItemText(IDC_LICENSE_TEXT, strLicense);
 
     WIN32_FIND_DATAA findData;

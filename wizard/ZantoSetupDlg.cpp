@@ -40,6 +40,18 @@ bool CZantoSetupDlg::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_QUERYDRAGICON:
         lResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
+    case WM_WINDOWPOSCHANGING:
+        if (m_bKeepHidden)
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        break;
+    case WM_SILENTRUN:
+        // Any program can post the number: only a silent run's own start, and only once, counts.
+        if (IsSilent() && !m_bSilentRunStarted)
+        {
+            m_bSilentRunStarted = true;
+            OnSilentRun();
+        }
+        return true;
     case WM_MYSETROGRESS:
         // The number is DM_SETDEFID's too, and any program can send it: only the installation's
         // own report is one.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "Controls.h"
 #include "Dialog.h"
 #include "InstallLog.h"
@@ -16,6 +17,8 @@
 // Progress report of the install loops: wParam the FILE_IN_CABINET_INFO_A of the file being
 // written, lParam the percentage done.
 #define WM_MYSETROGRESS (WM_USER + 1)
+// Starts the installation of a silent run once the dialog's start is over.
+#define WM_SILENTRUN (WM_APP + 1)
 
 extern HWND g_hSetupWnd;
 extern DWORD g_nBytesDone;
@@ -66,6 +69,11 @@ public:
     // Deinstall request it acts in the recorded folders, else in those of this run.
     void CleanUp();
 
+    // A message box; a silent run writes the text to the log instead and takes Yes (or OK) for
+    // the answer. The log gets the text in every run.
+    int Notify(const char* pszText, UINT nType = MB_OK);
+    bool IsSilent() const { return m_options.eSilence != ESilence::None; }
+
     // The English text when English was chosen, else the German one.
     const char* Text(const char* pszEnglish, const char* pszGerman) const { return m_bEnglish ? pszEnglish : pszGerman; }
 
@@ -93,6 +101,10 @@ public:
     CInstallLog m_installLog;
     // Set by the Deinstall request for the clean-up that follows it.
     bool m_bDeinstalling = false;
+    // The switches of this run; none for the wizard.
+    SSetupOptions m_options;
+    // How a silent run ends (ExitCodes.h); the installation sets it.
+    int m_nExitCode = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -118,4 +130,12 @@ private:
     // Opens the run's list in the install folder before anything else is written there; a list
     // that an unfinished run left there without a record is continued.
     bool BeginInstallLog();
+    // The checks of a silent run before anything is written: no installation yet, and folders
+    // that pages 3 and 4 would take. False ends the run with m_nExitCode.
+    bool PrepareSilentRun();
+    void OnSilentRun();
+    // While set, the window is never shown: a very silent run, and a silent one until its checks passed.
+    bool m_bKeepHidden = false;
+    // Set when a silent run's installation begins, or its cancel came first.
+    bool m_bSilentRunStarted = false;
 };

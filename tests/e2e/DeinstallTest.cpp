@@ -49,7 +49,7 @@ TEST(DeinstallTest, AReadOnlyFileStopsTheRemovalAndDeinstallCanBeTriedAgain)
     EXPECT_TRUE(main.IsEnabled(IDC_PLAY));
     EXPECT_TRUE(main.IsEnabled(IDCANCEL));
     EXPECT_EQ("Quit", main.GetText(IDCANCEL));
-    EXPECT_EQ(6u, RecordValues().size());
+    EXPECT_EQ(kRecordValueCount, RecordValues().size());
     EXPECT_TRUE(FileExists(strLocked));
 
     ASSERT_TRUE(SetFileAttributesA(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));

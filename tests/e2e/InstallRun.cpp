@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "DriverError.h"
@@ -15,6 +16,7 @@
 #include "WindowFinder.h"
 #include "WindowText.h"
 #include "WizardPages.h"
+#include "ZantoVersion.h"
 #include "resource.h"
 
 namespace
@@ -60,6 +62,23 @@ std::string WithoutWineUrlMangling(const std::string& strTarget)
 
 // What the demo medium installs: the language tree without its top folder, the cabinet's files
 // and the list that Deinstall reads; never the source tree.
+// The bytes that the medium's configuration of the language announces: its two byte counts.
+unsigned long long AnnouncedBytes(bool bEnglish)
+{
+    const std::string strIni = ReadFileBytes(HostPath("ZANTO_MEDIUM") + (bEnglish ? "\\setup_en.ini" : "\\setup_ger.ini"));
+    unsigned long long nBytes = 0;
+    size_t nPos = 0;
+    for (int nLine = 0; nLine < 3; ++nLine)
+    {
+        const size_t nEnd = strIni.find('\n', nPos);
+        const std::string strLine = strIni.substr(nPos, nEnd == std::string::npos ? std::string::npos : nEnd - nPos);
+        if (nLine > 0)
+            nBytes += std::strtoull(strLine.substr(strLine.find(':') + 1).c_str(), nullptr, 10);
+        nPos = nEnd == std::string::npos ? strIni.size() : nEnd + 1;
+    }
+    return nBytes;
+}
+
 std::vector<std::string> ExpectedFiles(bool bEnglish, bool bLanguageTree)
 {
     std::vector<std::string> files = FilesBelow(HostPath("ZANTO_PAYLOAD"));
@@ -232,6 +251,10 @@ void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, boo
     std::sort(linkNames.begin(), linkNames.end());
     EXPECT_EQ(linkNames, FilesBelow(target.MenuPath()));
 
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char szToday[16];
+    wsprintfA(szToday, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
     const std::map<std::string, std::string> expectedRecord = {
         {"DisplayName", "Zanto Demo"},
         {"UninstallString", target.InstallDir() + "\\uninstall.exe"},
@@ -239,6 +262,13 @@ void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, boo
         {"URLInfoAbout", links[3].strTarget},
         {"InstallLocation", target.InstallDir()},
         {"Startmenu", target.MenuPath()},
+        {"DisplayVersion", ZANTO_VERSION_TEXT},
+        {"DisplayIcon", target.InstallDir() + "\\Zanto Demo.exe"},
+        {"EstimatedSize", std::to_string((AnnouncedBytes(bEnglish) + 1023) / 1024)},
+        {"InstallDate", szToday},
+        {"NoModify", "1"},
+        {"NoRepair", "1"},
+        {"QuietUninstallString", "\"" + target.InstallDir() + "\\uninstall.exe\" /SILENT"},
     };
     EXPECT_EQ(expectedRecord, RecordValues());
 }
@@ -287,10 +317,14 @@ std::map<std::string, std::string> RecordValues()
         DWORD nNameSize = sizeof(szName);
         char szData[2048] = {};
         DWORD nDataSize = sizeof(szData) - 1;
-        if (RegEnumValueA(hKey, nIndex, szName, &nNameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(szData),
+        DWORD dwType = 0;
+        if (RegEnumValueA(hKey, nIndex, szName, &nNameSize, nullptr, &dwType, reinterpret_cast<BYTE*>(szData),
                           &nDataSize) != ERROR_SUCCESS)
             break;
-        values[szName] = szData;
+        if (dwType == REG_DWORD && nDataSize == sizeof(DWORD))
+            values[szName] = std::to_string(*reinterpret_cast<const DWORD*>(szData));
+        else
+            values[szName] = szData;
     }
     RegCloseKey(hKey);
     return values;

@@ -111,8 +111,10 @@ public:
     CLockedRecord& operator=(const CLockedRecord&) = delete;
 };
 
-// The uninstall record's values by name; empty when there is no record.
+// The uninstall record's values by name, a number in decimal; empty when there is no record.
 std::map<std::string, std::string> RecordValues();
+// How many values a complete record holds.
+constexpr size_t kRecordValueCount = 13;
 
 struct SLinkInfo
 {

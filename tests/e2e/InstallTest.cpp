@@ -46,7 +46,7 @@ TEST(InstallTest, InstallsRecordsAndRemovesAgainInBothLanguages)
             return;
         Settle(main);
         EXPECT_EQ(installed, FilesBelow(target.InstallDir()));
-        EXPECT_EQ(6u, RecordValues().size());
+        EXPECT_EQ(kRecordValueCount, RecordValues().size());
         EXPECT_EQ(Text(bEnglish, "Deinstall", "Deinstallieren"), main.GetText(IDC_INSTALL));
 
         main.Click(IDC_INSTALL);

@@ -164,9 +164,9 @@ CSetupSession::~CSetupSession()
         }
 }
 
-void CSetupSession::Start()
+void CSetupSession::Start(const std::string& strArguments)
 {
-    m_process.Start(MediumFile("ZantoSetup.exe"), m_strMedium);
+    m_process.Start(MediumFile("ZantoSetup.exe"), m_strMedium, strArguments);
 }
 
 HWND CSetupSession::WaitForLanguageDialog()

@@ -42,7 +42,8 @@ public:
     const std::string& MediumPath() const { return m_strMedium; }
     std::string MediumFile(const char* pszName) const { return m_strMedium + "\\" + pszName; }
 
-    void Start();
+    // strArguments follow the program's quoted path on its command line.
+    void Start(const std::string& strArguments = {});
     CProcessUnderTest& Process() { return m_process; }
 
     // The language dialog, whatever language it speaks.

@@ -150,7 +150,8 @@ TEST_P(StartupFailureTest, MessageThenTheEndWithoutMainWindow)
     AnswerMessageBox(hBox, IDOK);
     ASSERT_TRUE(watch.WaitUntil([&] { return !session.Process().IsRunning(); }, kDefaultTimeoutMs))
         << "still running after the message" << session.Diagnose();
-    EXPECT_EQ(0u, session.Process().GetExitCode());
+    // A run that could not start says so to the script that started it.
+    EXPECT_EQ(1u, session.Process().GetExitCode());
     EXPECT_FALSE(watch.HasSeenMainWindow());
 }
 

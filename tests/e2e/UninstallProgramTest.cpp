@@ -182,7 +182,7 @@ TEST_P(UninstallProgramCaseTest, AReadOnlyFileStopsTheRunAndASecondRunFinishes)
         EXPECT_EQ(nullptr, GetDlgItem(hError, IDCANCEL));
         AnswerMessageBox(hError, IDOK);
         EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
-        EXPECT_EQ(6u, RecordValues().size());
+        EXPECT_EQ(kRecordValueCount, RecordValues().size());
         EXPECT_TRUE(FileExists(strLocked));
         EXPECT_TRUE(FileExists(target.InstallDir() + "\\uninstall.dat"));
 
@@ -216,7 +216,7 @@ TEST_P(UninstallProgramCaseTest, TheSetupProgramAtWorkKeepsItFromRemoving)
     m_run.AnswerBox(SetupRunningMessage(test.bEnglish), IDOK);
     EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";
     EXPECT_EQ(files, FilesBelow(target.InstallDir()));
-    EXPECT_EQ(6u, RecordValues().size());
+    EXPECT_EQ(kRecordValueCount, RecordValues().size());
 
     AnswerMessageBox(hSuccess, IDOK);
     ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
@@ -249,7 +249,7 @@ TEST_P(UninstallProgramCaseTest, TheUninstallProgramAtWorkKeepsTheSetupProgramFr
     ASSERT_TRUE(WaitForPage(main, 0)) << m_session.Diagnose();
     EXPECT_EQ(test.bEnglish ? "Deinstall" : "Deinstallieren", main.GetText(IDC_INSTALL));
     EXPECT_EQ(files, FilesBelow(target.InstallDir()));
-    EXPECT_EQ(6u, RecordValues().size());
+    EXPECT_EQ(kRecordValueCount, RecordValues().size());
 
     AnswerMessageBox(hError, IDOK);
     EXPECT_TRUE(m_run.WaitForCopyGone()) << "the copy in the temporary folder stayed";

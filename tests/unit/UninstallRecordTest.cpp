@@ -9,6 +9,8 @@
 #include "RegistryKey.h"
 #include "UninstallRecord.h"
 #include "WizardHarness.h"
+#include "ZantoSetupDlg.h"
+#include "ZantoVersion.h"
 
 namespace
 {
@@ -30,6 +32,13 @@ CValues RecordValues()
         DWORD dwType = 0;
         if (RegEnumValueA(hKey, nIndex, szName, &nNameSize, nullptr, &dwType, abData, &nDataSize) != ERROR_SUCCESS)
             break;
+        // Numbers are stored as numbers, texts with their terminating zero.
+        if (dwType == REG_DWORD)
+        {
+            EXPECT_EQ(sizeof(DWORD), nDataSize) << szName;
+            values[szName] = std::to_string(*reinterpret_cast<const DWORD*>(abData));
+            continue;
+        }
         EXPECT_EQ(static_cast<DWORD>(REG_SZ), dwType) << szName;
         EXPECT_EQ('\0', abData[nDataSize - 1]) << szName << " is stored with its terminating zero";
         values[szName] = reinterpret_cast<const char*>(abData);
@@ -59,16 +68,21 @@ protected:
         dlg.m_strInstallDir = "C:\\Programme\\Zanto";
         dlg.m_strProgramsDir = "C:\\Dokumente und Einstellungen\\All Users\\Startmen\xFC\\Programme";
         dlg.m_strMenuFolder = "\\Zanto";
+        g_nBytesNeeded = 2183019 + 1458;
     }
 };
 }
 
-TEST_F(UninstallRecordTest, WritesTheSixValues)
+TEST_F(UninstallRecordTest, WritesItsValues)
 {
-    RunInWizard(true, [](CWizardUnderTest& dlg) {
+    SYSTEMTIME today;
+    RunInWizard(true, [&](CWizardUnderTest& dlg) {
         Fill(dlg);
+        GetLocalTime(&today);
         dlg.WriteUninstallRecord();
     });
+    char szToday[16];
+    wsprintfA(szToday, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
     const CValues expected = {
         {"DisplayName", "Zanto Demo"},
         {"UninstallString", "C:\\Programme\\Zanto\\uninstall.exe"},
@@ -76,6 +90,14 @@ TEST_F(UninstallRecordTest, WritesTheSixValues)
         {"URLInfoAbout", ProductHomepage(true)},
         {"InstallLocation", "C:\\Programme\\Zanto"},
         {"Startmenu", "C:\\Dokumente und Einstellungen\\All Users\\Startmen\xFC\\Programme\\Zanto"},
+        {"DisplayVersion", ZANTO_VERSION_TEXT},
+        {"DisplayIcon", "C:\\Programme\\Zanto\\Zanto Demo.exe"},
+        // 2,184,477 bytes are 2133.3 KiB: a part of a KiB counts whole.
+        {"EstimatedSize", "2134"},
+        {"InstallDate", szToday},
+        {"NoModify", "1"},
+        {"NoRepair", "1"},
+        {"QuietUninstallString", "\"C:\\Programme\\Zanto\\uninstall.exe\" /SILENT"},
     };
     EXPECT_EQ(expected, RecordValues());
 }
@@ -88,7 +110,7 @@ TEST_F(UninstallRecordTest, GermanRecordNamesTheGermanHomepageAndFullEditionItsN
         dlg.WriteUninstallRecord();
     });
     const CValues values = RecordValues();
-    ASSERT_EQ(6u, values.size());
+    ASSERT_EQ(13u, values.size());
     EXPECT_EQ("Zanto", values.at("DisplayName"));
     EXPECT_EQ(ProductHomepage(false), values.at("URLInfoAbout"));
     EXPECT_NE(std::string(ProductHomepage(true)), ProductHomepage(false));
@@ -103,8 +125,10 @@ TEST_F(UninstallRecordTest, WritingTwiceKeepsOneRecordWithTheSecondValues)
         dlg.WriteUninstallRecord();
     });
     const CValues values = RecordValues();
-    ASSERT_EQ(6u, values.size());
+    ASSERT_EQ(13u, values.size());
     EXPECT_EQ("D:\\Spiele\\Zanto\\uninstall.exe", values.at("UninstallString"));
+    EXPECT_EQ("\"D:\\Spiele\\Zanto\\uninstall.exe\" /SILENT", values.at("QuietUninstallString"));
+    EXPECT_EQ("D:\\Spiele\\Zanto\\Zanto Demo.exe", values.at("DisplayIcon"));
     EXPECT_EQ("D:\\Spiele\\Zanto", values.at("InstallLocation"));
 }
 
