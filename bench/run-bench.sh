@@ -16,7 +16,7 @@
 # medians and writes it to bench/RESULTS.md under "## Benchmark", leaving the rest of that file alone.
 #
 # Usage: bench/run-bench.sh [--runs N] [--payloads "big many mixed"] [--data "random game"]
-#                           [--quiet-wait S] [--results FILE] [--exe FILE]
+#                           [--quiet-wait S] [--results FILE] [--exe FILE] [--setup-args ARGS]
 #
 #   --runs N        timed runs of each contender per payload (default 5), after one warm-up round
 #   --payloads      which payloads, in this order (default all three)
@@ -26,6 +26,8 @@
 #                   processes keep the CPUs less than 25 % busy; 0 does not wait
 #   --results FILE  the Markdown file that receives the section (default bench/RESULTS.md)
 #   --exe FILE      time this ZantoSetup.exe instead of the tree's, e.g. a trial build of a change
+#   --setup-args ARGS  start ZantoSetup.exe with these switches, e.g. "/LOG=run.log" (a relative
+#                   path lies in the medium's folder) to time the installation with its log
 #
 # Builds into $ZANTO_BUILD (default build/), under bench/ of the tree under test; the generated
 # payloads, media and installers stay there for the next run (about 1.5 GB for each kind of data).
@@ -41,12 +43,12 @@ exe=""
 startups=20
 
 usage() {
-    sed -n '2,32s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,34s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 while [ $# -gt 0 ]; do
     if [ "$1" = -h ] || [ "$1" = --help ]; then
-        sed -n '2,32s/^# \{0,1\}//p' "$0"
+        sed -n '2,34s/^# \{0,1\}//p' "$0"
         exit 0
     fi
     [ $# -ge 2 ] || usage
@@ -57,6 +59,7 @@ while [ $# -gt 0 ]; do
     --quiet-wait) quiet_wait=$2 ;;
     --results) results=$(realpath "$2") ;;
     --exe) exe=$(realpath "$2") ;;
+    --setup-args) export ZANTO_BENCH_SETUP_ARGS=$2 ;;
     *) usage ;;
     esac
     shift 2

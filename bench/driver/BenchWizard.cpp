@@ -1,5 +1,6 @@
 #include "BenchWizard.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "DriverError.h"
@@ -51,7 +52,9 @@ double Now()
 CWindowDriver OpenStartMenuPage(CProcessUnderTest& process, const std::string& strMedium,
                                 const std::string& strInstallDir, const std::string& strMenuFolder)
 {
-    process.Start(strMedium + "\\ZantoSetup.exe", strMedium);
+    // The switches that run-bench.sh's --setup-args passes on; Wine hands the variable over.
+    const char* pszArguments = std::getenv("ZANTO_BENCH_SETUP_ARGS");
+    process.Start(strMedium + "\\ZantoSetup.exe", strMedium, pszArguments != nullptr ? pszArguments : "");
     ChooseEnglish(process.GetPid());
     const HWND hMain = WaitForWindowTitle(process.GetPid(), "Zanto Demo Setup", kFirstWindowTimeoutMs);
     if (hMain == nullptr)
