@@ -15,11 +15,19 @@ class CRunLogFile
 public:
     ~CRunLogFile() { Flush(); }
 
-    bool Open(const std::string& strPath)
+    bool Open(const std::string& strPath, bool bAppend)
     {
-        m_hFile.reset(CreateFileA(strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_hFile.reset(CreateFileA(strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (m_hFile && bAppend)
+            SetFilePointer(m_hFile.get(), 0, nullptr, FILE_END);
         return static_cast<bool>(m_hFile);
+    }
+
+    void Close()
+    {
+        Flush();
+        m_hFile.reset();
     }
     bool IsOpen() const { return static_cast<bool>(m_hFile); }
 
@@ -67,9 +75,14 @@ std::string LogLine(const SYSTEMTIME& time, const std::string& strEvent)
     return strLine + "\r\n";
 }
 
-bool OpenRunLog(const std::string& strPath)
+bool OpenRunLog(const std::string& strPath, bool bAppend)
 {
-    return g_runLog.Open(strPath);
+    return g_runLog.Open(strPath, bAppend);
+}
+
+void CloseRunLog()
+{
+    g_runLog.Close();
 }
 
 bool IsRunLogOpen()

@@ -14,9 +14,11 @@ std::string LogTimeStamp(const SYSTEMTIME& time);
 // become blanks, so that every event stays one line.
 std::string LogLine(const SYSTEMTIME& time, const std::string& strEvent);
 
-// Opens the log file, replacing one that is there; false with the Win32 error set when it cannot
-// be written. Without this call every event below is dropped.
-bool OpenRunLog(const std::string& strPath);
+// Opens the log file, replacing one that is there or, with bAppend, writing on at its end; false
+// with the Win32 error set when it cannot be written. Without this call every event below is dropped.
+bool OpenRunLog(const std::string& strPath, bool bAppend = false);
+// Writes what is collected and closes the file, for another process to write on.
+void CloseRunLog();
 bool IsRunLogOpen();
 
 void LogEvent(const char* pszFormat, ...) __attribute__((format(ms_printf, 1, 2)));

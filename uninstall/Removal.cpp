@@ -7,6 +7,7 @@
 
 #include "InstallLog.h"
 #include "RemovalRules.h"
+#include "RunLog.h"
 #include "Shortcuts.h"
 #include "TextFormat.h"
 #include "UninstallRecord.h"
@@ -44,7 +45,10 @@ bool DeleteFileReporting(const std::string& strPath, CFileError& error)
 {
     Trace("Remove File %s\n", strPath.c_str());
     if (DeleteFileA(strPath.c_str()))
+    {
+        LogEvent("File removed: %s", strPath.c_str());
         return true;
+    }
     error = CFileError(GetLastError(), strPath);
     return false;
 }
@@ -127,6 +131,8 @@ public:
                 m_roots.push_back(strRoot);
         m_strList = scope.strInstallDir + "\\" + kInstallLogName;
         m_strProgram = scope.strInstallDir + "\\" + kUninstallProgramName;
+        if (!scope.strRunningFile.empty())
+            m_leftKeys.push_back(FolderKey(scope.strRunningFile));
     }
 
     bool Run()
@@ -142,7 +148,7 @@ public:
         // program can try again with the list of what is left. One of them that could not go
         // stops the removal before anything went.
         std::vector<std::string> last;
-        if (OwnsProgram(log))
+        if (OwnsProgram(log) && !IsLeft(m_strProgram))
             last.push_back(m_strProgram);
         if (!m_scope.strInstallDir.empty() && (bInstallMade || log.Owns(m_strList)) && Exists(m_strList) &&
             !IsLink(m_scope.strInstallDir))
@@ -177,6 +183,11 @@ private:
         return nullptr;
     }
 
+    bool IsLeft(const std::string& strPath) const
+    {
+        return std::find(m_leftKeys.begin(), m_leftKeys.end(), FolderKey(strPath)) != m_leftKeys.end();
+    }
+
     // The uninstall program that the installation wrote where nothing of the user's stood.
     bool OwnsProgram(const CInstallLog& log) const
     {
@@ -197,8 +208,8 @@ private:
                    std::any_of(last.begin(), last.end(), [&](const std::string& strLast) { return FolderKey(strLast) == strKey; });
         };
         for (auto it = files.rbegin(); it != files.rend(); ++it)
-            if (!(!m_scope.strInstallDir.empty() && isLast(*it)) && RootOf(*it) != nullptr && Exists(*it) &&
-                !DeleteFileReporting(*it, m_error))
+            if (!(!m_scope.strInstallDir.empty() && isLast(*it)) && !IsLeft(*it) && RootOf(*it) != nullptr &&
+                Exists(*it) && !DeleteFileReporting(*it, m_error))
                 return false;
         return true;
     }
@@ -219,6 +230,7 @@ private:
                 m_error = CFileError(GetLastError(), it->strKept);
                 return false;
             }
+            LogEvent("File restored: %s", it->strPath.c_str());
         }
         return true;
     }
@@ -279,7 +291,7 @@ private:
     // in last go after all others, in their order.
     bool RemoveFolder(const std::string& strFolder, const std::vector<std::string>& last)
     {
-        std::vector<std::string> keys;
+        std::vector<std::string> keys = m_leftKeys;
         for (const std::string& strLast : last)
             keys.push_back(FolderKey(strLast));
         if (!RemoveTreeSkipping(strFolder, false, m_error, keys))
@@ -295,6 +307,8 @@ private:
     std::vector<std::string> m_roots;
     std::string m_strList;
     std::string m_strProgram;
+    // The FolderKey of the file that stays, if any.
+    std::vector<std::string> m_leftKeys;
 };
 }
 

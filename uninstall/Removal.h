@@ -20,6 +20,9 @@ struct SRemovalScope
     const CInstallLog* pLog = nullptr;
     // The system and shell folders, which never go as a whole.
     std::vector<std::string> protectedFolders;
+    // A file that stays with the folders that hold it: the running uninstall program, which
+    // cannot delete itself and has them deleted after it ended. Empty for none.
+    std::string strRunningFile;
 };
 
 // Removes the listed files and folders, puts the kept files back and deletes the list last. A

@@ -100,3 +100,25 @@ bool IsProtectedFolder(const std::string& strFolder, const std::vector<std::stri
     }
     return false;
 }
+
+std::vector<std::string> MadeFoldersHolding(const std::string& strFile, const std::vector<std::string>& madeFolders,
+                                            const std::vector<std::string>& protectedFolders)
+{
+    std::vector<std::string> holding;
+    std::string strFolder = strFile;
+    for (;;)
+    {
+        const size_t nSeparator = strFolder.find_last_of("\\/");
+        if (nSeparator == std::string::npos)
+            break;
+        strFolder.erase(nSeparator);
+        const std::string strKey = FolderKey(strFolder);
+        bool bMade = false;
+        for (const std::string& strMade : madeFolders)
+            bMade = bMade || FolderKey(strMade) == strKey;
+        if (!bMade || IsProtectedFolder(strFolder, protectedFolders))
+            break;
+        holding.push_back(strFolder);
+    }
+    return holding;
+}

@@ -17,3 +17,8 @@ bool IsInsideFolder(const std::string& strPath, const std::string& strFolder);
 // "." or ".." components, a drive or share root, one of the system and shell folders in
 // protectedFolders, or a folder that holds one of them.
 bool IsProtectedFolder(const std::string& strFolder, const std::vector<std::string>& protectedFolders);
+
+// The folders that hold strFile and that the installation made (madeFolders), deepest first,
+// up to the first that it did not make; none that removal must never take away.
+std::vector<std::string> MadeFoldersHolding(const std::string& strFile, const std::vector<std::string>& madeFolders,
+                                            const std::vector<std::string>& protectedFolders);

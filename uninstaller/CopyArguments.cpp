@@ -18,7 +18,7 @@ std::string CopyArguments(std::uintptr_t nOriginalProcess)
     return kCopySwitch + strNumber;
 }
 
-bool ParseCopyArguments(const char* pszArguments, std::uintptr_t& nOriginalProcess)
+bool ParseCopyArguments(const char* pszArguments, std::uintptr_t& nOriginalProcess, std::string* pstrSwitches)
 {
     while (*pszArguments == ' ')
         ++pszArguments;
@@ -40,8 +40,10 @@ bool ParseCopyArguments(const char* pszArguments, std::uintptr_t& nOriginalProce
     }
     while (*pszDigit == ' ')
         ++pszDigit;
-    if (*pszDigit != '\0' || nValue == 0)
+    if ((*pszDigit != '\0' && pstrSwitches == nullptr) || nValue == 0)
         return false;
     nOriginalProcess = nValue;
+    if (pstrSwitches != nullptr)
+        *pstrSwitches = pszDigit;
     return true;
 }

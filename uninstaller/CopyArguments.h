@@ -9,5 +9,8 @@
 std::string CopyArguments(std::uintptr_t nOriginalProcess);
 
 // Whether pszArguments (the command line after the program's name) are those of a copy; the
-// handle's number goes to nOriginalProcess. Windows' own start has none.
-bool ParseCopyArguments(const char* pszArguments, std::uintptr_t& nOriginalProcess);
+// handle's number goes to nOriginalProcess. Windows' own start has none. The switches that the
+// original hands on follow the number after a blank; they go to pstrSwitches, and without it
+// they make the arguments no copy's.
+bool ParseCopyArguments(const char* pszArguments, std::uintptr_t& nOriginalProcess,
+                        std::string* pstrSwitches = nullptr);

@@ -41,7 +41,7 @@ std::string CopyToTemp(const std::string& strSelf, const std::string& strFolder)
 }
 }
 
-bool StartRemovalCopy()
+bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCopy)
 {
     char szSelf[MAX_PATH];
     const DWORD nSelf = GetModuleFileNameA(nullptr, szSelf, sizeof(szSelf));
@@ -52,10 +52,10 @@ bool StartRemovalCopy()
     if (strCopy.empty())
         return false;
 
-    // The copy waits on this handle; only SYNCHRONIZE is handed on.
+    // The copy waits on this handle, or learns from it which file to leave; nothing more is handed on.
     HANDLE hOriginal = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hOriginal, SYNCHRONIZE,
-                         TRUE, 0))
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hOriginal,
+                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
     {
         DeleteFileA(strCopy.c_str());
         return false;
@@ -63,6 +63,8 @@ bool StartRemovalCopy()
     CUniqueKernelObject hHeld(hOriginal);
     std::string strCommandLine =
         "\"" + strCopy + "\" " + CopyArguments(reinterpret_cast<std::uintptr_t>(hOriginal));
+    if (!strSwitches.empty())
+        strCommandLine += " " + strSwitches;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -75,7 +77,10 @@ bool StartRemovalCopy()
         return false;
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (phCopy != nullptr)
+        phCopy->reset(process.hProcess);
+    else
+        CloseHandle(process.hProcess);
     return true;
 }
 
@@ -83,4 +88,14 @@ void WaitForOriginal(std::uintptr_t nOriginalProcess)
 {
     CUniqueKernelObject hOriginal(reinterpret_cast<HANDLE>(nOriginalProcess));
     WaitForSingleObject(hOriginal.get(), kOriginalWaitMs);
+}
+
+std::string OriginalProgramFile(std::uintptr_t nOriginalProcess)
+{
+    CUniqueKernelObject hOriginal(reinterpret_cast<HANDLE>(nOriginalProcess));
+    char szFile[MAX_PATH];
+    DWORD nLength = sizeof(szFile);
+    if (!QueryFullProcessImageNameA(hOriginal.get(), 0, szFile, &nLength))
+        return std::string();
+    return std::string(szFile, nLength);
 }

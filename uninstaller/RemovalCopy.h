@@ -3,10 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "UniqueHandle.h"
 
 // Copies the running program into the temporary folder under a name of its own and starts the
-// copy with this process's handle, which the copy waits on. False when either fails.
-bool StartRemovalCopy();
+// copy with this process's handle and strSwitches. The copy of an interactive run waits on the
+// handle; a silent run waits for the copy instead, through phCopy when given. False when either fails.
+bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCopy = nullptr);
 
 // In the copy: waits until the original process has ended, at most a minute.
 void WaitForOriginal(std::uintptr_t nOriginalProcess);
+
+// In the copy: the full path of the original program's file; empty when it cannot be learnt.
+std::string OriginalProgramFile(std::uintptr_t nOriginalProcess);

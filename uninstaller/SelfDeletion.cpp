@@ -18,7 +18,7 @@ bool WriteWholeFile(const std::string& strPath, const std::string& strText)
 }
 }
 
-void DeleteSelfAfterExit()
+void DeleteSelfAfterExit(const std::string& strOriginal, const std::vector<std::string>& folders)
 {
     char szSelf[MAX_PATH];
     const DWORD nSelf = GetModuleFileNameA(nullptr, szSelf, sizeof(szSelf));
@@ -31,7 +31,7 @@ void DeleteSelfAfterExit()
     const std::string strScript = strSelf.substr(0, nDot) + ".cmd";
     char szSystem[MAX_PATH];
     const UINT nSystem = GetSystemDirectoryA(szSystem, sizeof(szSystem));
-    if (nSystem == 0 || nSystem >= sizeof(szSystem) || !WriteWholeFile(strScript, SelfDeletionScript(strSelf)))
+    if (nSystem == 0 || nSystem >= sizeof(szSystem) || !WriteWholeFile(strScript, SelfDeletionScript(strSelf, strOriginal, folders)))
         return;
     const std::string strCmd = std::string(szSystem) + "\\cmd.exe";
     std::string strCommandLine = "\"" + strCmd + "\" /c \"\"" + strScript + "\"\"";

@@ -1,11 +1,14 @@
 #include "Uninstall.h"
 
+#include "ExitCodes.h"
 #include "FileError.h"
 #include "InstallLog.h"
 #include "InstallationLanguage.h"
 #include "KeyboardLayout.h"
 #include "ProgramsFolder.h"
 #include "RecordedRemoval.h"
+#include "RemovalRules.h"
+#include "RunLog.h"
 #include "SetupLock.h"
 #include "UninstallBox.h"
 #include "UninstallRecord.h"
@@ -25,52 +28,63 @@ bool InstallationSpeaksEnglish(const std::vector<std::string>& guards)
     return SpeaksEnglish(log.IsKnown() ? log.Language() : std::string(), IsGermanKeyboardLayout());
 }
 
-void SayNotInstalled(bool bEnglish)
+// The box of an interactive run; a silent one asks nothing, and its answer is Yes (or OK). The
+// log gets the text in every run.
+int Say(bool bSilent, const char* pszText, UINT nType)
 {
-    UninstallBox(Text(bEnglish, "Zanto Demo is not installed.", "Zanto Demo ist nicht installiert."),
-                 MB_OK | MB_ICONINFORMATION);
+    LogEvent("Message: %s", pszText);
+    if (!bSilent)
+        return UninstallBox(pszText, nType);
+    return (nType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+int SayNotInstalled(bool bSilent, bool bEnglish)
+{
+    Say(bSilent, Text(bEnglish, "Zanto Demo is not installed.", "Zanto Demo ist nicht installiert."),
+        MB_OK | MB_ICONINFORMATION);
+    return kExitNotStarted;
 }
 }
 
-void Uninstall()
+int Uninstall(bool bSilent, const std::string& strRunningFile, std::vector<std::string>& leftFolders)
 {
     if (!UninstallRecordExists())
-    {
-        SayNotInstalled(SpeaksEnglish(std::string(), IsGermanKeyboardLayout()));
-        return;
-    }
+        return SayNotInstalled(bSilent, SpeaksEnglish(std::string(), IsGermanKeyboardLayout()));
     // The system's folders do not change while the question stands: they are looked up once,
     // before it, so that the removal starts right after the Yes.
     const std::vector<std::string> guards = RemovalGuards(CommonProgramsFolder());
     const bool bEnglish = InstallationSpeaksEnglish(guards);
-    if (UninstallBox(Text(bEnglish, "Do you really want to deinstall this game ?",
-                          "Wollen Sie Zanto wirklich Deinstallieren ?"),
-                     MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-        return;
+    if (Say(bSilent, Text(bEnglish, "Do you really want to deinstall this game ?", "Wollen Sie Zanto wirklich Deinstallieren ?"),
+            MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return kExitSuccess;
 
     // Held until the last message is answered, so that the setup program cannot act on the
     // installation while the user reads what happened to it.
     CSetupLock lock;
     if (!lock.TryAcquire())
     {
-        UninstallBox(Text(bEnglish, kSetupRunningEnglish, kSetupRunningGerman), MB_OK | MB_ICONEXCLAMATION);
-        return;
+        Say(bSilent, Text(bEnglish, kSetupRunningEnglish, kSetupRunningGerman), MB_OK | MB_ICONEXCLAMATION);
+        return kExitNotStarted;
     }
     // The setup program may have removed the installation while the question stood.
     if (!UninstallRecordExists())
-    {
-        SayNotInstalled(bEnglish);
-        return;
-    }
+        return SayNotInstalled(bSilent, bEnglish);
     CInstallLog log;
-    const SRemovalScope scope = RecordedRemovalScope(guards, log);
+    SRemovalScope scope = RecordedRemovalScope(guards, log);
+    scope.strRunningFile = strRunningFile;
+    LogEvent("Install folder: %s", scope.strInstallDir.c_str());
+    LogEvent("Start menu folder: %s", scope.strMenuFolder.c_str());
     CFileError error;
     if (!RemoveInstallationAndRecord(scope, error))
     {
-        UninstallBox(error.Text().c_str(), MB_OK | MB_ICONSTOP);
-        return;
+        LogFailure(error.Text(), error.m_dwError);
+        if (!bSilent)
+            UninstallBox(error.Text().c_str(), MB_OK | MB_ICONSTOP);
+        return kExitFailed;
     }
-    UninstallBox(Text(bEnglish, "Zanto Demo was removed from your computer.",
-                      "Zanto Demo wurde von Ihrem Computer entfernt."),
-                 MB_OK | MB_ICONINFORMATION);
+    if (!strRunningFile.empty() && log.IsKnown() && IsInsideFolder(strRunningFile, scope.strInstallDir))
+        leftFolders = MadeFoldersHolding(strRunningFile, log.Folders(), guards);
+    Say(bSilent, Text(bEnglish, "Zanto Demo was removed from your computer.", "Zanto Demo wurde von Ihrem Computer entfernt."),
+        MB_OK | MB_ICONINFORMATION);
+    return kExitSuccess;
 }

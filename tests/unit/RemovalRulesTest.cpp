@@ -77,3 +77,22 @@ INSTANTIATE_TEST_SUITE_P(
                     SInsideCase{"C:\\Games\\Zanto\\..\\x.txt", "C:\\Games\\Zanto", false},
                     SInsideCase{"C:\\Games\\x.txt", "C:\\Games\\Zanto", false},
                     SInsideCase{"a.txt", "", false}, SInsideCase{"Zanto\\a.txt", "Zanto", false}));
+
+// After a silent removal the running uninstall program is left with the folders that hold it;
+// only those that the installation made go after it, deepest first.
+TEST(MadeFoldersHoldingTest, OnlyTheInstallationsFoldersUpToTheFirstItDidNotMake)
+{
+    const std::vector<std::string> guards = {"C:\\Program Files", "C:\\Windows"};
+    using CFolders = std::vector<std::string>;
+    EXPECT_EQ((CFolders{"C:\\Games\\Grindlow\\Zanto", "C:\\Games\\Grindlow"}),
+              MadeFoldersHolding("C:\\Games\\Grindlow\\Zanto\\uninstall.exe",
+                                 {"c:\\games\\grindlow", "C:\\Games\\Grindlow\\Zanto\\", "C:\\Games\\Grindlow\\Zanto\\data"},
+                                 guards));
+    // A folder that was there before stops the chain, also when a folder above it was made.
+    EXPECT_EQ((CFolders{}), MadeFoldersHolding("C:\\Games\\Zanto\\uninstall.exe", {"C:\\Games"}, guards));
+    // A system folder is never among them, whatever the list says.
+    EXPECT_EQ((CFolders{"C:\\Program Files\\Zanto"}),
+              MadeFoldersHolding("C:\\Program Files\\Zanto\\uninstall.exe", {"C:\\Program Files", "C:\\Program Files\\Zanto"},
+                                 guards));
+    EXPECT_EQ((CFolders{}), MadeFoldersHolding("uninstall.exe", {"C:\\Zanto"}, guards));
+}
