@@ -402,8 +402,46 @@ removal_bench_part() {
     rm -f "$section"
     echo "Removal written to $results"
 }
+# ==== The log: ZantoSetup's installation with and without /LOG ====
+# ZANTO_BENCH_PART=log times ZantoSetup alone on the payloads made above, in rounds that run it
+# without switches and with /LOG (a file beside it on the medium) in turn, and prints the medians
+# of both full times and their ratio; it writes no results file.
+log_bench_part() {
+    local out=$bench/results-log kind name id who round steps_with
+    rm -rf "$out"
+    mkdir -p "$out"
+    for kind in "${kinds[@]}"; do
+        for name in "${payloads[@]}"; do
+            id=$kind-$name
+            echo "ZantoSetup on \"$name\", $kind data, without and with /LOG: one warm-up round, then $runs rounds"
+            for round in $(seq 0 "$runs"); do
+                for who in plain log; do
+                    if [ "$who" = log ]; then
+                        export ZANTO_BENCH_SETUP_ARGS='/LOG="zanto-bench.log"'
+                    else
+                        unset ZANTO_BENCH_SETUP_ARGS
+                    fi
+                    run_once "$name" "$kind" zanto "$out/probes.txt"
+                    [ "$round" -eq 0 ] || echo "$seconds" >>"$out/$id-$who.txt"
+                    echo "  round $round, $who: $seconds s (work, language tree, shortcuts and record: $steps)"
+                done
+            done
+            steps_with=$(grep -c 'File written: ' "$bench/media/$kind/$name/zanto-bench.log" || true)
+            local plain logged
+            plain=$(removal_median <"$out/$id-plain.txt")
+            logged=$(removal_median <"$out/$id-log.txt")
+            echo "  medians of $runs runs: without /LOG $plain s, with /LOG $logged s ($steps_with files logged);" \
+                "ratio $(awk -v a="$logged" -v b="$plain" 'BEGIN { printf "%.3f", a / b }')"
+        done
+    done
+}
+
 if [ "${ZANTO_BENCH_PART:-}" = removal ]; then
     removal_bench_part
+    exit 0
+fi
+if [ "${ZANTO_BENCH_PART:-}" = log ]; then
+    log_bench_part
     exit 0
 fi
 # ==== end of Removal ====
