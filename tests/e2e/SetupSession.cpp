@@ -185,9 +185,9 @@ HWND CSetupSession::WaitForLanguageDialog()
     return hDlg;
 }
 
-void CSetupSession::ChooseLanguage(bool bEnglish)
+void CSetupSession::ChooseLanguage(bool bEnglish, const std::string& strArguments)
 {
-    Start();
+    Start(strArguments);
     CWindowDriver language(WaitForLanguageDialog());
     // The upper button speaks the dialog's own language: English unless the layout is German.
     const bool bUpperIsEnglish = language.GetText(1017) == "English";
@@ -198,9 +198,9 @@ void CSetupSession::ChooseLanguage(bool bEnglish)
     language.Click(IDCANCEL);
 }
 
-CWindowDriver CSetupSession::StartInLanguage(bool bEnglish)
+CWindowDriver CSetupSession::StartInLanguage(bool bEnglish, const std::string& strArguments)
 {
-    ChooseLanguage(bEnglish);
+    ChooseLanguage(bEnglish, strArguments);
     return CWindowDriver(WaitForMainWindow());
 }
 

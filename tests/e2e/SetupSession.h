@@ -50,9 +50,9 @@ public:
     HWND WaitForLanguageDialog();
     // Starts the program, chooses the language and closes the language dialog, without
     // waiting for what follows. Throws when the choice does not take.
-    void ChooseLanguage(bool bEnglish);
+    void ChooseLanguage(bool bEnglish, const std::string& strArguments = {});
     // As ChooseLanguage, then waits for the main window.
-    CWindowDriver StartInLanguage(bool bEnglish);
+    CWindowDriver StartInLanguage(bool bEnglish, const std::string& strArguments = {});
     HWND WaitForMainWindow();
 
     // Fails the test with the open message boxes named when the wait times out.

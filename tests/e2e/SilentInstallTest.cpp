@@ -487,3 +487,37 @@ TEST(UsageBoxTest, ListsTheSwitchesAndEndsWithItsCode)
         EXPECT_EQ(c.dwExitCode, session.Process().GetExitCode());
     }
 }
+
+// /LOG without /SILENT: the wizard is the same, and the log holds every file written, the record
+// and, after Deinstall, every file removed; the last line is written when the wizard is closed.
+TEST(WizardLogTest, TheWizardWritesTheLogOfWhatItDid)
+{
+    CInstallTarget target;
+    CSetupSession session;
+    const std::string strLog = session.MediumFile("run.log");
+    CWindowDriver main = session.StartInLanguage(false, "/LOG=" + Quoted(strLog));
+    InstallThroughWizard(session, main, false, target);
+    if (HasFatalFailure())
+        return;
+    const std::vector<std::string> installed = FilesBelow(target.InstallDir());
+    Deinstall(session, main, false);
+    ASSERT_TRUE(WaitForInstallOffered(main, false)) << session.Diagnose();
+    main.Click(IDCANCEL);
+    ASSERT_TRUE(session.Process().WaitForExit()) << session.Diagnose();
+    EXPECT_EQ(0u, session.Process().GetExitCode());
+
+    const std::vector<std::string> events = ReadLog(strLog);
+    EXPECT_TRUE(HasEvent(events, "Language: German"));
+    EXPECT_TRUE(HasEvent(events, "Message: Installation erfolgreich abgeschlossen."));
+    EXPECT_TRUE(HasEvent(events, "Record value QuietUninstallString = \"" + target.InstallDir() + "\\uninstall.exe\" /SILENT"));
+    for (const std::string& strFile : installed)
+    {
+        SCOPED_TRACE(strFile);
+        if (strFile != "uninstall.dat")
+        {
+            EXPECT_TRUE(HasEvent(events, "File written: " + target.InstallDir() + "\\" + strFile));
+        }
+        EXPECT_TRUE(HasEvent(events, "File removed: " + target.InstallDir() + "\\" + strFile));
+    }
+    EXPECT_EQ("Result: the wizard was closed; exit code 0", LastEvent(events));
+}

@@ -387,7 +387,7 @@ bool CCaseRun::CheckProcess()
         std::snprintf(szCode, sizeof(szCode), "0x%lX", static_cast<unsigned long>(dwCode));
         if (m_bExitExpected)
         {
-            if (dwCode != 0)
+            if (dwCode != m_dwExpectedExitCode)
                 Count(kCrash, std::string("ended with exit code ") + szCode);
             return true;
         }
@@ -561,6 +561,7 @@ bool CCaseRun::Launch()
     m_pMain.reset();
     m_answered.clear();
     m_bExitExpected = true; // a missing configuration file ends the start with a message
+    m_dwExpectedExitCode = 1;
     try
     {
         try
@@ -617,7 +618,7 @@ bool CCaseRun::Launch()
             Break();
             return false;
         }
-        // Ended: only after its message that a file is missing, and with 0 (CheckProcess counted
+        // Ended: only after its message that a file is missing, and with 1 (CheckProcess counted
         // another code).
         CheckProcess();
         if (!SawBox(EBox::StartupMissing))
@@ -627,6 +628,7 @@ bool CCaseRun::Launch()
     }
     (void)bCame;
     m_bExitExpected = false;
+    m_dwExpectedExitCode = 0;
     m_pMain = std::make_unique<CWindowDriver>(hMain);
     if (!Drive([&] { return m_pMain->IsVisible(IDC_INSTALL); }, kStepLimitMs))
     {

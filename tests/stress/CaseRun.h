@@ -215,6 +215,8 @@ private:
     std::set<std::string> m_reported;
     bool m_bBroken = false;
     bool m_bExitExpected = false;
+    // The code of an expected end: 1 for a start that could not go on, 0 for every other.
+    DWORD m_dwExpectedExitCode = 0;
     std::vector<HWND> m_answered;
     std::vector<SBoxSeen> m_boxes;
     DWORD m_dwLastProbe = 0;
