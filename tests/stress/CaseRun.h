@@ -157,6 +157,13 @@ public:
     // Quit on page 0; the process must end with 0.
     bool Quit();
 
+    // The installation by ZantoSetup.exe /VERYSILENT into the case's folders, which must show no
+    // window and end with 0 (Success), 4 (Failed) or 1 (Refused: it could not start).
+    EInstallOutcome InstallSilently();
+    // The removal by the record's QuietUninstallString, which must show no box and end with 0
+    // (true; its own file and folders gone within 30 s) or 4 (false: the record stays).
+    bool UninstallSilently();
+
     // The checks of the state between steps and at the end: the record against the disk, what a
     // failed or removed installation left, what changed around it.
     void CheckInstalled();
@@ -228,6 +235,10 @@ private:
 std::string StatusOf(bool bEnglish, const std::string& strTarget);
 
 std::string WindowsFolder();
+
+// A Wine crash dialog on the desktop, and its dismissal.
+HWND FindCrashDialog();
+void DismissCrashDialog(HWND hDialog);
 std::string TempFolder();
 
 // A Wine crash dialog open on the desktop, or nullptr.

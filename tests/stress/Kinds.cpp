@@ -8,6 +8,7 @@
 
 #include "CabinetMutator.h"
 #include "ConfigMutator.h"
+#include "DriveFill.h"
 #include "Folders.h"
 #include "InstallRun.h"
 #include "ScopedHandle.h"
@@ -336,64 +337,6 @@ void RunMenuCase(SCaseResult& result, const SCampaignOptions& options)
 }
 
 // ---- full and filling disks -----------------------------------------------------------------
-
-// Files that fill a test drive; removed with the case.
-class CDriveFill
-{
-public:
-    explicit CDriveFill(const std::string& strRoot) : m_strRoot(strRoot) {}
-    ~CDriveFill()
-    {
-        for (const std::string& strFile : m_files)
-        {
-            SetFileAttributesA(strFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(strFile.c_str());
-        }
-    }
-    CDriveFill(const CDriveFill&) = delete;
-    CDriveFill& operator=(const CDriveFill&) = delete;
-
-    // Fills the drive and gives back nLeave bytes (in whole pages); returns the bytes free then.
-    std::uint64_t Fill(const char* pszName, std::uint64_t nLeave)
-    {
-        const std::string strFile = m_strRoot + pszName;
-        m_files.push_back(strFile);
-        HANDLE hFile = CreateFileA(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (hFile == INVALID_HANDLE_VALUE)
-            return Free();
-        std::uint64_t nWritten = 0;
-        for (const DWORD nChunk : {1u << 20, 1u << 16, 1u << 12, 1u << 9})
-        {
-            const std::string strChunk(nChunk, 'F');
-            DWORD nDone = 0;
-            while (WriteFile(hFile, strChunk.data(), nChunk, &nDone, nullptr) && nDone == nChunk)
-                nWritten += nDone;
-            nWritten += nDone;
-            LARGE_INTEGER at;
-            at.QuadPart = static_cast<LONGLONG>(nWritten);
-            SetFilePointerEx(hFile, at, nullptr, FILE_BEGIN);
-            SetEndOfFile(hFile);
-        }
-        const std::uint64_t nKeep = nLeave >= nWritten ? 0 : nWritten - nLeave;
-        LARGE_INTEGER at;
-        at.QuadPart = static_cast<LONGLONG>(nKeep);
-        SetFilePointerEx(hFile, at, nullptr, FILE_BEGIN);
-        SetEndOfFile(hFile);
-        CloseHandle(hFile);
-        return Free();
-    }
-
-    std::uint64_t Free() const
-    {
-        ULARGE_INTEGER nFree = {}, nTotal = {}, nTotalFree = {};
-        GetDiskFreeSpaceExA(m_strRoot.c_str(), &nFree, &nTotal, &nTotalFree);
-        return nFree.QuadPart;
-    }
-
-private:
-    std::string m_strRoot;
-    std::vector<std::string> m_files;
-};
 
 std::string KiB(std::uint64_t nBytes)
 {
@@ -936,6 +879,12 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunDamagedRecordCase(r, o); }},
         {"typed-folder", "Typed install folders and product folder names", 23, {7, 18},
          [](SCaseResult& r, const SCampaignOptions& o) { RunTypedFolderCase(r, o); }},
+        {"silent-cab", "Silent: demo data.cab mutated, /VERYSILENT and uninstall.exe /SILENT", 40, {0},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunSilentCabinetCase(r, o); }},
+        {"silent-disk", "Silent: full and filling drive under /VERYSILENT", 8, {3},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunSilentDiskCase(r, o); }},
+        {"silent-readonly", "Silent: read-only files at uninstall.exe /SILENT", 8, {0},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunSilentReadOnlyCase(r, o); }},
     };
     return s_kinds;
 }
