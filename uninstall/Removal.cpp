@@ -148,8 +148,18 @@ public:
         // program can try again with the list of what is left. One of them that could not go
         // stops the removal before anything went.
         std::vector<std::string> last;
-        if (OwnsProgram(log) && !IsLeft(m_strProgram))
+        const bool bOwnsProgram = OwnsProgram(log);
+        if (bOwnsProgram && !IsLeft(m_strProgram))
             last.push_back(m_strProgram);
+        // The running program goes after it has ended, by a batch file that cannot take a
+        // read-only file: such a program stops the removal now, as it would if it went now.
+        const DWORD dwProgram = bOwnsProgram && IsLeft(m_strProgram) ? GetFileAttributesA(m_strProgram.c_str())
+                                                                     : INVALID_FILE_ATTRIBUTES;
+        if (dwProgram != INVALID_FILE_ATTRIBUTES && (dwProgram & FILE_ATTRIBUTE_READONLY) != 0)
+        {
+            m_error = CFileError(ERROR_ACCESS_DENIED, m_strProgram);
+            return false;
+        }
         if (!m_scope.strInstallDir.empty() && (bInstallMade || log.Owns(m_strList)) && Exists(m_strList) &&
             !IsLink(m_scope.strInstallDir))
             last.push_back(m_strList);
