@@ -39,8 +39,8 @@ for arch in "${@:-x86}"; do
     cmake -S "$top" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/${toolchains[$arch]}.cmake" >/dev/null
     cmake --build "$tree" -j "$(nproc)"
     if [ "$arch" = x86 ]; then
-        check_shipped_program "$tree/ZantoSetup.exe"
-        # 48 KiB: the uninstall program is a small companion of the setup program.
-        check_shipped_program "$tree/uninstall.exe" 49152
+        # 96 KiB and 56 KiB: the uninstall program is a small companion of the setup program.
+        check_shipped_program "$tree/ZantoSetup.exe" 98304
+        check_shipped_program "$tree/uninstall.exe" 57344
     fi
 done

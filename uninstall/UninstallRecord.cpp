@@ -8,7 +8,7 @@
 bool CZantoSetupDlg::CheckInstalled()
 {
     CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_READ) != ERROR_SUCCESS)
         return false;
     char szInstallLocation[2000];
     DWORD nSize = sizeof(szInstallLocation);
@@ -31,7 +31,9 @@ bool CZantoSetupDlg::WriteUninstallRecord()
             nResult = nSetResult;
     };
     set(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
-    set(m_strInstallDir + "\\" + kUninstallProgramName, "UninstallString");
+    // Quoted: the list of programs hands it to CreateProcess as a command line, which would try
+    // "C:\Program.exe" first for a folder with a blank.
+    set(UninstallCommand(m_strInstallDir), "UninstallString");
     set(ZANTO_PUBLISHER, "Publisher");
     set(ProductHomepage(m_bEnglish), "URLInfoAbout");
     set(m_strInstallDir, "InstallLocation");

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -7,6 +6,7 @@
 #include "InstallPaths.h"
 #include "MessageBox.h"
 #include "Shortcuts.h"
+#include "SystemLibrary.h"
 #include "TextFormat.h"
 #include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
@@ -191,7 +191,10 @@ void CZantoSetupDlg::OnPlay()
         return;
     }
     const std::string strGame = FormatText("%s\\Zanto Demo.exe", m_strInstallDir.c_str());
-    ShellExecuteA(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const auto pShellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    if (pShellExecute != nullptr)
+        pShellExecute(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
     EndDialog(IDCANCEL);
 }
 

@@ -166,7 +166,7 @@ CSetupSession::~CSetupSession()
 
 void CSetupSession::Start()
 {
-    m_process.Start(MediumFile("ZantoSetup.exe"), m_strMedium);
+    m_process.Start(MediumFile("ZantoSetup.exe"), m_strStartFolder.empty() ? m_strMedium : m_strStartFolder);
 }
 
 HWND CSetupSession::WaitForLanguageDialog()

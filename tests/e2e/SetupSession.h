@@ -42,7 +42,10 @@ public:
     const std::string& MediumPath() const { return m_strMedium; }
     std::string MediumFile(const char* pszName) const { return m_strMedium + "\\" + pszName; }
 
+    // Starts the program by its full name in the current folder given by SetStartFolder, by
+    // default its medium.
     void Start();
+    void SetStartFolder(const std::string& strFolder) { m_strStartFolder = strFolder; }
     CProcessUnderTest& Process() { return m_process; }
 
     // The language dialog, whatever language it speaks.
@@ -59,6 +62,7 @@ public:
 
 private:
     std::string m_strMedium;
+    std::string m_strStartFolder;
     CProcessUnderTest m_process;
     std::string m_strDefaultInstallFolder;
     std::string m_strDefaultMenu;

@@ -71,7 +71,7 @@ TEST_F(UninstallRecordTest, WritesTheSixValues)
     });
     const CValues expected = {
         {"DisplayName", "Zanto Demo"},
-        {"UninstallString", "C:\\Programme\\Zanto\\uninstall.exe"},
+        {"UninstallString", "\"C:\\Programme\\Zanto\\uninstall.exe\""},
         {"Publisher", "Grindlow Software"},
         {"URLInfoAbout", ProductHomepage(true)},
         {"InstallLocation", "C:\\Programme\\Zanto"},
@@ -104,7 +104,7 @@ TEST_F(UninstallRecordTest, WritingTwiceKeepsOneRecordWithTheSecondValues)
     });
     const CValues values = RecordValues();
     ASSERT_EQ(6u, values.size());
-    EXPECT_EQ("D:\\Spiele\\Zanto\\uninstall.exe", values.at("UninstallString"));
+    EXPECT_EQ("\"D:\\Spiele\\Zanto\\uninstall.exe\"", values.at("UninstallString"));
     EXPECT_EQ("D:\\Spiele\\Zanto", values.at("InstallLocation"));
 }
 
