@@ -2,7 +2,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "Arguments.h"
 
 enum class ESilence
 {
@@ -24,13 +25,6 @@ struct SSetupOptions
     std::string strGroup;
     std::string strLog;
 };
-
-// Splits the text after the program's name into arguments: blanks and tabs separate them outside
-// double quotes; the quotes group and are dropped. False for a quote that is never closed.
-bool SplitArguments(const std::string& strLine, std::vector<std::string>& arguments);
-
-// The command line without the program's own name, which comes first, quoted or not.
-std::string ArgumentsAfterProgram(const std::string& strCommandLine);
 
 // Reads every switch; false when one is unknown or its value is missing, empty or not allowed.
 // The silence of the switches that were read is set even then, so that a silent run with a bad

@@ -1,5 +1,7 @@
 #include "SetupDirectory.h"
 
+#include <windows.h>
+
 std::string HelpFilePath(const std::string& strModulePath)
 {
     std::string strPath = strModulePath;
@@ -16,4 +18,14 @@ std::string SetupDirFromPath(const std::string& strPath)
     if (nSlash == std::string::npos)
         return ".\\";
     return strPath.substr(0, nSlash + 1);
+}
+
+void EnterSetupDirectory(const char* pszSetupDir)
+{
+    if (SetCurrentDirectoryA(pszSetupDir))
+        return;
+    char szSystem[MAX_PATH];
+    const UINT nLength = GetSystemDirectoryA(szSystem, sizeof(szSystem));
+    if (nLength > 0 && nLength < sizeof(szSystem))
+        SetCurrentDirectoryA(szSystem);
 }

@@ -50,6 +50,7 @@ bool CZantoSetupApp::InitInstance()
     const std::string strHelpFilePath = HelpFilePath(ModuleFilePath());
     Trace("m_pszHelpFilePath %s\n", strHelpFilePath.c_str());
     lstrcpynA(dlg.m_szSetupDir, SetupDirFromPath(strHelpFilePath).c_str(), sizeof(dlg.m_szSetupDir));
+    EnterSetupDirectory(dlg.m_szSetupDir);
 
     m_pMainWnd = &dlg;
     dlg.DoModal();

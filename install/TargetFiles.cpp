@@ -4,19 +4,7 @@
 
 #include "InstallLog.h"
 #include "RunLog.h"
-#include "TextFormat.h"
 #include "Trace.h"
-
-namespace
-{
-// Enough for any folder that a run writes into; a folder full of kept names is not ours to fill.
-constexpr unsigned kMaxKeptAttempts = 100;
-}
-
-std::string KeptFilePath(const std::string& strPath, unsigned nAttempt)
-{
-    return nAttempt <= 1 ? strPath + ".zanto-kept" : FormatText("%s.zanto-kept%u", strPath.c_str(), nAttempt);
-}
 
 bool PrepareTarget(CInstallLog& log, const std::string& strTarget)
 {

@@ -4,11 +4,9 @@
 
 #include <string>
 
-class CInstallLog;
+#include "KeptName.h"
 
-// The name that a file of the user's at strPath is kept under, beside it: nAttempt 1 gives
-// "<name>.zanto-kept", higher ones "<name>.zanto-kept2" and so on.
-std::string KeptFilePath(const std::string& strPath, unsigned nAttempt);
+class CInstallLog;
 
 // Makes strTarget ready to be written: a file that the list owns is written over, a free place is
 // listed as the installation's, and a file of somebody else's is listed and renamed aside. False,

@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    RestrictLibrarySearch();
     CApplication* pApp = CApplication::Instance();
     if (pApp == nullptr)
         return 0;

@@ -10,54 +10,25 @@ namespace
 // Large enough that a run of thousands of files writes only a few times.
 constexpr size_t kFlushSize = 64 * 1024;
 
-class CRunLogFile
+CUniqueFile g_hLogFile;
+std::string g_strLogBuffer;
+
+// At process exit the lines collected last are written too.
+struct SFlushAtExit
 {
-public:
-    ~CRunLogFile() { Flush(); }
+    ~SFlushAtExit() { FlushRunLog(); }
+} g_flushAtExit;
 
-    bool Open(const std::string& strPath, bool bAppend)
-    {
-        m_hFile.reset(CreateFileA(strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (m_hFile && bAppend)
-            SetFilePointer(m_hFile.get(), 0, nullptr, FILE_END);
-        return static_cast<bool>(m_hFile);
-    }
-
-    void Close()
-    {
-        Flush();
-        m_hFile.reset();
-    }
-    bool IsOpen() const { return static_cast<bool>(m_hFile); }
-
-    void Add(const std::string& strEvent)
-    {
-        if (!m_hFile)
-            return;
-        SYSTEMTIME time;
-        GetLocalTime(&time);
-        m_strBuffer += LogLine(time, strEvent);
-        if (m_strBuffer.size() >= kFlushSize)
-            Flush();
-    }
-
-    void Flush()
-    {
-        if (!m_hFile || m_strBuffer.empty())
-            return;
-        DWORD nWritten = 0;
-        // A log that stops being writable mid-run loses its lines; the run itself goes on.
-        WriteFile(m_hFile.get(), m_strBuffer.data(), static_cast<DWORD>(m_strBuffer.size()), &nWritten, nullptr);
-        m_strBuffer.clear();
-    }
-
-private:
-    CUniqueFile m_hFile;
-    std::string m_strBuffer;
-};
-
-CRunLogFile g_runLog;
+void AddEvent(const std::string& strEvent)
+{
+    if (!g_hLogFile)
+        return;
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    g_strLogBuffer += LogLine(time, strEvent);
+    if (g_strLogBuffer.size() >= kFlushSize)
+        FlushRunLog();
+}
 }
 
 std::string LogTimeStamp(const SYSTEMTIME& time)
@@ -68,56 +39,63 @@ std::string LogTimeStamp(const SYSTEMTIME& time)
 
 std::string LogLine(const SYSTEMTIME& time, const std::string& strEvent)
 {
-    std::string strLine = LogTimeStamp(time) + " " + strEvent;
-    for (char& ch : strLine)
-        if (ch == '\r' || ch == '\n')
-            ch = ' ';
-    return strLine + "\r\n";
+    std::string strLine = LogTimeStamp(time) + " " + strEvent + "\r\n";
+    for (size_t n = 0; n + 2 < strLine.size(); ++n)
+        if (strLine[n] == '\r' || strLine[n] == '\n')
+            strLine[n] = ' ';
+    return strLine;
 }
 
 bool OpenRunLog(const std::string& strPath, bool bAppend)
 {
-    return g_runLog.Open(strPath, bAppend);
+    g_hLogFile.reset(CreateFileA(strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (bAppend)
+        SetFilePointer(g_hLogFile.get(), 0, nullptr, FILE_END);
+    return static_cast<bool>(g_hLogFile);
 }
 
 void CloseRunLog()
 {
-    g_runLog.Close();
-}
-
-bool IsRunLogOpen()
-{
-    return g_runLog.IsOpen();
+    FlushRunLog();
+    g_hLogFile.reset();
 }
 
 void LogEvent(const char* pszFormat, ...)
 {
-    if (!g_runLog.IsOpen())
+    if (!g_hLogFile)
         return;
     va_list args;
     va_start(args, pszFormat);
     const std::string strEvent = FormatTextV(pszFormat, args);
     va_end(args);
-    g_runLog.Add(strEvent);
+    AddEvent(strEvent);
 }
 
 void LogFailure(const std::string& strWhat, DWORD dwError)
 {
-    if (!g_runLog.IsOpen())
-        return;
-    char szText[512] = {};
-    const DWORD nLength = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError,
-                                         0, szText, sizeof(szText), nullptr);
-    std::string strText(szText, nLength);
-    while (!strText.empty() && (strText.back() == '\r' || strText.back() == '\n' || strText.back() == ' '))
-        strText.pop_back();
-    g_runLog.Add(FormatText("Failure: %s (Windows error %lu: %s)", strWhat.c_str(), static_cast<unsigned long>(dwError),
-                            strText.empty() ? "no text" : strText.c_str()));
+    char szText[512] = "no text";
+    // Without a width limit's line breaks; the text ends in a blank, which the format leaves out.
+    DWORD nLength = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+                                   nullptr, dwError, 0, szText, sizeof(szText), nullptr);
+    while (nLength > 0 && szText[nLength - 1] == ' ')
+        szText[--nLength] = '\0';
+    LogEvent("Failure: %s (Windows error %lu: %s)", strWhat.c_str(), static_cast<unsigned long>(dwError), szText);
 }
 
 void FlushRunLog()
 {
-    g_runLog.Flush();
+    if (!g_hLogFile || g_strLogBuffer.empty())
+        return;
+    DWORD nWritten = 0;
+    // A log that stops being writable mid-run loses its lines; the run itself goes on.
+    WriteFile(g_hLogFile.get(), g_strLogBuffer.data(), static_cast<DWORD>(g_strLogBuffer.size()), &nWritten, nullptr);
+    g_strLogBuffer.clear();
+}
+
+bool IsRunLogOpen()
+{
+    return static_cast<bool>(g_hLogFile);
 }
 
 void LogResult(const char* pszResult, int nExitCode)

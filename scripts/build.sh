@@ -39,8 +39,7 @@ for arch in "${@:-x86}"; do
     cmake -S "$top" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/${toolchains[$arch]}.cmake" >/dev/null
     cmake --build "$tree" -j "$(nproc)"
     if [ "$arch" = x86 ]; then
-        # 96 KiB and 56 KiB: small programs that a medium, a download or a network share carries
-        # in a moment; the uninstall program is a small companion of the setup program.
+        # 96 KiB and 56 KiB: the uninstall program is a small companion of the setup program.
         check_shipped_program "$tree/ZantoSetup.exe" 98304
         check_shipped_program "$tree/uninstall.exe" 57344
     fi

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "KeptName.h"
 #include "RemovalRules.h"
 
 namespace
@@ -15,14 +18,25 @@ constexpr DWORD kMaxLogSize = 64 * 1024 * 1024;
 // Windows allows no control character in a name: a tab cannot be part of a path.
 constexpr char kKeptSeparator = '\t';
 
+// Paths in the list are written with backslashes only: a "/" that the folder checks took for a
+// separator would slip past the search for links between the folder and the entry.
 bool IsPlainPath(const std::string& strPath)
 {
     if (strPath.empty())
         return false;
     for (const char ch : strPath)
-        if (static_cast<unsigned char>(ch) < 0x20)
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == '/')
             return false;
     return true;
+}
+
+// The form every entry is written in.
+std::string Backslashed(std::string strPath)
+{
+    for (char& ch : strPath)
+        if (ch == '/')
+            ch = '\\';
+    return strPath;
 }
 }
 
@@ -61,29 +75,34 @@ bool CInstallLog::Append(const std::string& strLine)
     return true;
 }
 
-bool CInstallLog::AddFolder(const std::string& strPath)
+bool CInstallLog::AddFolder(const std::string& strFolder)
 {
+    const std::string strPath = Backslashed(strFolder);
     if (!IsPlainPath(strPath) || !Append("D " + strPath))
         return false;
     m_folders.push_back(strPath);
     return true;
 }
 
-bool CInstallLog::AddFile(const std::string& strPath)
+bool CInstallLog::AddFile(const std::string& strFile)
 {
+    const std::string strPath = Backslashed(strFile);
     if (!IsPlainPath(strPath) || !Append("F " + strPath))
         return false;
     m_files.push_back(strPath);
-    m_owned.insert(FolderKey(strPath));
+    AddOwned(strPath);
     return true;
 }
 
-bool CInstallLog::AddKept(const std::string& strPath, const std::string& strKept)
+bool CInstallLog::AddKept(const std::string& strFile, const std::string& strKeptFile)
 {
-    if (!IsPlainPath(strPath) || !IsPlainPath(strKept) || !Append("K " + strPath + kKeptSeparator + strKept))
+    const std::string strPath = Backslashed(strFile);
+    const std::string strKept = Backslashed(strKeptFile);
+    if (!IsPlainPath(strPath) || !IsKeptFilePath(strPath, strKept) ||
+        !Append("K " + strPath + kKeptSeparator + strKept))
         return false;
     m_kept.push_back({strPath, strKept, false});
-    m_owned.insert(FolderKey(strPath));
+    AddOwned(strPath);
     return true;
 }
 
@@ -97,7 +116,15 @@ bool CInstallLog::SetLanguage(const std::string& strLanguage)
 
 bool CInstallLog::Owns(const std::string& strPath) const
 {
-    return m_owned.count(FolderKey(strPath)) != 0;
+    return std::binary_search(m_owned.begin(), m_owned.end(), FolderKey(strPath));
+}
+
+void CInstallLog::AddOwned(const std::string& strPath)
+{
+    std::string strKey = FolderKey(strPath);
+    const auto it = std::lower_bound(m_owned.begin(), m_owned.end(), strKey);
+    if (it == m_owned.end() || *it != strKey)
+        m_owned.insert(it, std::move(strKey));
 }
 
 std::string CInstallLog::Format() const
@@ -130,7 +157,9 @@ bool CInstallLog::Parse(const std::string& strText)
             bHeader = false;
             continue;
         }
-        if (strLine.size() < 3 || strLine[1] != ' ' || strLine.find('\0') != std::string::npos)
+        // A list that this program wrote holds no "/": entries are backslashed before they are written.
+        if (strLine.size() < 3 || strLine[1] != ' ' || strLine.find('\0') != std::string::npos ||
+            strLine.find('/') != std::string::npos)
             return false;
         const std::string strValue = strLine.substr(2);
         bool bTaken = false;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <set>
 #include <vector>
 
 #include "UniqueHandle.h"
@@ -64,14 +63,16 @@ public:
 
 private:
     bool Append(const std::string& strLine);
+    void AddOwned(const std::string& strPath);
 
     bool m_bKnown = true;
     std::vector<std::string> m_folders;
     std::vector<std::string> m_files;
     std::vector<SKeptFile> m_kept;
     std::string m_strLanguage;
-    // The listed files in FolderKey form, for Owns.
-    std::set<std::string> m_owned;
+    // The listed files in FolderKey form, sorted, for Owns. A sorted vector rather than a set:
+    // the tree of a set would cost both programs about 3 KB.
+    std::vector<std::string> m_owned;
     // The lines in the order they were added, for Format.
     std::vector<std::string> m_lines;
     // The length of the loaded list's complete lines, where BeginFile continues it, and their number.

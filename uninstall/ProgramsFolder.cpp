@@ -9,7 +9,7 @@ std::string CommonProgramsFolder()
     char szCommonPrograms[1024];
     DWORD nSize = 1023;
     key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-             KEY_ALL_ACCESS);
+             KEY_READ);
     key.QueryString(szCommonPrograms, "Common Programs", nSize);
     key.Close();
     if (nSize == 0)

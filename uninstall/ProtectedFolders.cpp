@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "SystemLibrary.h"
+
 std::vector<std::string> ProtectedFolders()
 {
     static const int s_anFolders[] = {
@@ -15,10 +17,12 @@ std::vector<std::string> ProtectedFolders()
         CSIDL_FAVORITES,        CSIDL_TEMPLATES,       CSIDL_FONTS,            CSIDL_SENDTO,
         CSIDL_ADMINTOOLS,       CSIDL_COMMON_ADMINTOOLS,
     };
+    using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    const auto pFolderPath = SystemFunction<FolderPathFunction>("shell32.dll", "SHGetFolderPathA");
     std::vector<std::string> folders;
     char szPath[MAX_PATH];
     for (const int nFolder : s_anFolders)
-        if (SHGetFolderPathA(nullptr, nFolder, nullptr, SHGFP_TYPE_CURRENT, szPath) == S_OK)
+        if (pFolderPath != nullptr && pFolderPath(nullptr, nFolder, nullptr, SHGFP_TYPE_CURRENT, szPath) == S_OK)
             folders.emplace_back(szPath);
     const DWORD nTemp = GetTempPathA(sizeof(szPath), szPath);
     if (nTemp > 0 && nTemp < sizeof(szPath))

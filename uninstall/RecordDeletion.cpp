@@ -10,7 +10,7 @@ bool UninstallRecordExists()
 void RemoveUninstallRecord()
 {
     CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_READ) != ERROR_SUCCESS)
         return;
     key.Close();
     CRegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);

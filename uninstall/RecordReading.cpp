@@ -11,7 +11,7 @@ namespace
 std::string ReadRecordValue(const char* pszName, char* pszBuffer, DWORD nCapacity)
 {
     CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_READ) != ERROR_SUCCESS)
         return std::string();
     DWORD nSize = nCapacity;
     key.QueryString(pszBuffer, pszName, nSize);

@@ -13,6 +13,7 @@
 #include "UninstallRecord.h"
 #include "Trace.h"
 #include "UniqueHandle.h"
+#include "UnlinkedEntry.h"
 
 namespace
 {
@@ -27,30 +28,42 @@ bool IsLink(const std::string& strPath)
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// Whether a folder link stands between strRoot and strPath, strRoot included: what lies behind
-// a link belongs to somebody else.
-bool LiesBehindLink(const std::string& strPath, const std::string& strRoot)
+std::string ParentOf(const std::string& strPath)
 {
-    if (IsLink(strRoot))
-        return true;
-    for (size_t nPos = strPath.find('\\', strRoot.size() + 1); nPos != std::string::npos;
-         nPos = strPath.find('\\', nPos + 1))
-        if (IsLink(strPath.substr(0, nPos)))
-            return true;
-    return false;
+    const size_t nSlash = strPath.find_last_of('\\');
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
 }
 
-// False when the file stays; error then names it and its cause.
+// False when the file stays; error then names it and its cause. A link where a file was listed,
+// or a folder, is left alone.
 bool DeleteFileReporting(const std::string& strPath, CFileError& error)
 {
     Trace("Remove File %s\n", strPath.c_str());
-    if (DeleteFileA(strPath.c_str()))
+    DWORD dwError = 0;
+    CUniqueFile hFile = OpenUnlinkedEntry(strPath, EEntryKind::File, true, dwError);
+    if (!hFile)
+    {
+        if (dwError == 0)
+            return true;
+        error = CFileError(dwError, strPath);
+        return false;
+    }
+    if (MarkForDeletion(hFile.get()))
     {
         LogEvent("File removed: %s", strPath.c_str());
         return true;
     }
     error = CFileError(GetLastError(), strPath);
     return false;
+}
+
+// An empty folder goes; one that is not empty, a link or in use stays, without a message.
+void RemoveEmptyFolder(const std::string& strFolder)
+{
+    DWORD dwError = 0;
+    CUniqueFile hFolder = OpenUnlinkedEntry(strFolder, EEntryKind::Folder, true, dwError);
+    if (hFolder)
+        MarkForDeletion(hFolder.get());
 }
 
 // Whether DeleteFileA would take the file: not read-only, and nobody holds it open against
@@ -80,17 +93,17 @@ bool ContainsFolder(const std::vector<std::string>& folders, const std::string& 
                        [&](const std::string& strLogged) { return FolderKey(strLogged) == strKey; });
 }
 
-// As RemoveTree, with the files whose FolderKeys are in skipped left for the caller.
+// As RemoveTree, with the files whose FolderKeys are in skipped left for the caller. Each folder
+// is held open while its entries go, so that none between the first and an entry can be swapped
+// for a link meanwhile; the folder pass deletes each folder through that handle.
 bool RemoveTreeSkipping(const std::string& strFolder, bool bFolderPass, CFileError& error,
                         const std::vector<std::string>& skipped)
 {
-    // A folder link goes as a link; what it points to is never entered.
-    if (IsLink(strFolder))
-    {
-        if (bFolderPass)
-            RemoveDirectoryA(strFolder.c_str());
+    // A folder link is never entered, and never taken for a folder of ours.
+    DWORD dwError = 0;
+    CUniqueFile hFolder = OpenUnlinkedEntry(strFolder, EEntryKind::Folder, bFolderPass, dwError);
+    if (!hFolder)
         return true;
-    }
     {
         WIN32_FIND_DATAA data;
         CUniqueFind hFind(FindFirstFileA((strFolder + "\\*.*").c_str(), &data));
@@ -117,7 +130,7 @@ bool RemoveTreeSkipping(const std::string& strFolder, bool bFolderPass, CFileErr
         }
     }
     if (bFolderPass)
-        RemoveDirectoryA(strFolder.c_str());
+        MarkForDeletion(hFolder.get());
     return true;
 }
 
@@ -170,7 +183,7 @@ public:
             return false;
         if (bInstallMade)
         {
-            if (!RemoveFolder(m_scope.strInstallDir, last))
+            if (!RemoveFolder(m_scope.strInstallDir, last, nullptr))
                 return false;
         }
         else
@@ -179,17 +192,19 @@ public:
                 if (Exists(strLast) && !DeleteFileReporting(strLast, m_error))
                     return false;
         }
+        m_held.Release();
         RemoveFoldersAbove(log);
         return true;
     }
 
 private:
-    // The root that strPath lies in, and not behind a link; null when it lies in none.
-    const std::string* RootOf(const std::string& strPath) const
+    // The root that strPath lies in, with every folder from the root down to strPath's own held,
+    // none of them a link; null when it lies in none, or behind a link.
+    const std::string* RootOf(const std::string& strPath)
     {
         for (const std::string& strRoot : m_roots)
             if (IsInsideFolder(strPath, strRoot))
-                return LiesBehindLink(strPath, strRoot) ? nullptr : &strRoot;
+                return m_held.HoldTo(strRoot, ParentOf(strPath)) ? &strRoot : nullptr;
         return nullptr;
     }
 
@@ -199,7 +214,7 @@ private:
     }
 
     // The uninstall program that the installation wrote where nothing of the user's stood.
-    bool OwnsProgram(const CInstallLog& log) const
+    bool OwnsProgram(const CInstallLog& log)
     {
         if (m_scope.strInstallDir.empty() || !log.Owns(m_strProgram) || !Exists(m_strProgram) ||
             RootOf(m_strProgram) == nullptr)
@@ -253,11 +268,11 @@ private:
         const std::vector<std::string>& folders = log.Folders();
         for (auto it = folders.rbegin(); it != folders.rend(); ++it)
         {
-            const bool bInside = FolderKey(*it) == FolderKey(m_scope.strMenuFolder)
-                                     ? !IsLink(*it)
-                                     : FolderKey(*it) != FolderKey(m_scope.strInstallDir) && RootOf(*it) != nullptr;
+            const bool bMenu = FolderKey(*it) == FolderKey(m_scope.strMenuFolder);
+            const bool bInside = bMenu ? !IsLink(*it)
+                                       : FolderKey(*it) != FolderKey(m_scope.strInstallDir) && RootOf(*it) != nullptr;
             if (bInside && !IsProtectedFolder(*it, m_scope.protectedFolders) && Exists(*it) &&
-                !RemoveFolder(*it, std::vector<std::string>()))
+                !RemoveFolder(*it, std::vector<std::string>(), bMenu ? nullptr : RootOf(*it)))
                 return false;
         }
         return true;
@@ -270,11 +285,11 @@ private:
         const std::vector<std::string>& folders = log.Folders();
         for (auto it = folders.rbegin(); it != folders.rend(); ++it)
         {
-            if (IsProtectedFolder(*it, m_scope.protectedFolders) || IsLink(*it))
+            if (IsProtectedFolder(*it, m_scope.protectedFolders))
                 continue;
             if (std::any_of(m_roots.begin(), m_roots.end(),
                             [&](const std::string& strRoot) { return IsInsideFolder(strRoot, *it); }))
-                RemoveDirectoryA(it->c_str());
+                RemoveEmptyFolder(*it);
         }
     }
 
@@ -293,14 +308,18 @@ private:
                     return false;
             }
         if (!IsProtectedFolder(strFolder, m_scope.protectedFolders))
-            RemoveDirectoryA(strFolder.c_str());
+            RemoveEmptyFolder(strFolder);
         return true;
     }
 
     // Files first, so that a file that stays stops the removal before any folder went; the files
-    // in last go after all others, in their order.
-    bool RemoveFolder(const std::string& strFolder, const std::vector<std::string>& last)
+    // in last go after all others, in their order. The folders from pstrRoot down to strFolder's
+    // parent stay held meanwhile; a root itself is let go, as the folder takes it from here.
+    bool RemoveFolder(const std::string& strFolder, const std::vector<std::string>& last, const std::string* pstrRoot)
     {
+        m_held.Release();
+        if (pstrRoot != nullptr && !m_held.HoldTo(*pstrRoot, ParentOf(strFolder)))
+            return true;
         std::vector<std::string> keys = m_leftKeys;
         for (const std::string& strLast : last)
             keys.push_back(FolderKey(strLast));
@@ -315,6 +334,7 @@ private:
     const SRemovalScope& m_scope;
     CFileError& m_error;
     std::vector<std::string> m_roots;
+    CHeldFolders m_held;
     std::string m_strList;
     std::string m_strProgram;
     // The FolderKey of the file that stays, if any.

@@ -11,7 +11,7 @@
 bool CZantoSetupDlg::CheckInstalled()
 {
     CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_READ) != ERROR_SUCCESS)
         return false;
     char szInstallLocation[2000];
     DWORD nSize = sizeof(szInstallLocation);
@@ -40,9 +40,10 @@ bool CZantoSetupDlg::WriteUninstallRecord()
         keepFirstFailure(key.SetDword(nValue, pszName));
         LogEvent("Record value %s = %lu", pszName, static_cast<unsigned long>(nValue));
     };
-    const std::string strUninstaller = m_strInstallDir + "\\" + kUninstallProgramName;
     set(m_bDemo ? "Zanto Demo" : "Zanto", "DisplayName");
-    set(strUninstaller, "UninstallString");
+    // Quoted: the list of programs hands it to CreateProcess as a command line, which would try
+    // "C:\Program.exe" first for a folder with a blank.
+    set(UninstallCommand(m_strInstallDir), "UninstallString");
     set(ZANTO_PUBLISHER, "Publisher");
     set(ProductHomepage(m_bEnglish), "URLInfoAbout");
     set(m_strInstallDir, "InstallLocation");
@@ -56,7 +57,7 @@ bool CZantoSetupDlg::WriteUninstallRecord()
     set(FormatText("%04u%02u%02u", today.wYear, today.wMonth, today.wDay), "InstallDate");
     setNumber(1, "NoModify");
     setNumber(1, "NoRepair");
-    set("\"" + strUninstaller + "\" /SILENT", "QuietUninstallString");
+    set(UninstallCommand(m_strInstallDir) + " /SILENT", "QuietUninstallString");
     key.Close();
     if (nResult != ERROR_SUCCESS)
         LogFailure("Cannot write the uninstall record", static_cast<DWORD>(nResult));

@@ -10,6 +10,9 @@ constexpr const char* kUninstallKeyPath = "SOFTWARE\\Microsoft\\Windows\\Current
 // The uninstall program in the install folder, which the record's UninstallString names.
 constexpr const char* kUninstallProgramName = "uninstall.exe";
 
+// The record's UninstallString: the uninstall program's full path in double quotes.
+std::string UninstallCommand(const std::string& strInstallDir);
+
 // The recorded install folder; empty when there is no record, or its value cannot be read or
 // names a folder that removal must never act in (see IsProtectedFolder).
 std::string RecordedInstallFolder(const std::vector<std::string>& protectedFolders);

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "CopyArguments.h"
-#include "TextFormat.h"
+#include "ProtectedFolder.h"
+#include "SystemFolder.h"
 #include "UniqueHandle.h"
 
 namespace
 {
 constexpr DWORD kOriginalWaitMs = 60000;
+constexpr const char* kCopyName = "ZantoUninstall.exe";
 
 std::string TempFolder()
 {
@@ -20,24 +22,28 @@ std::string TempFolder()
     return nLength > 0 && nLength < sizeof(szTemp) ? std::string(szTemp, nLength) : std::string();
 }
 
-// A new file in strFolder, made by the copy itself so that no other file is ever replaced.
-std::string CopyToTemp(const std::string& strSelf, const std::string& strFolder)
+// The copy in a new folder of its own, which only the administrators may write: the copy's
+// libraries are looked for beside it first.
+std::string CopyToProtectedFolder(const std::string& strSelf, const std::string& strTemp)
 {
-    const DWORD dwStamp = GetCurrentProcessId() ^ GetTickCount();
-    for (DWORD nTry = 0; nTry < 100; ++nTry)
+    const std::string strFolder = MakeProtectedFolder(strTemp);
+    if (strFolder.empty())
+        return std::string();
+    const std::string strCopy = strFolder + kCopyName;
+    if (!CopyFileA(strSelf.c_str(), strCopy.c_str(), TRUE))
     {
-        const std::string strCopy = FormatText("%sZantoUninstall-%08lx.exe", strFolder.c_str(),
-                                               static_cast<unsigned long>(dwStamp + nTry));
-        if (CopyFileA(strSelf.c_str(), strCopy.c_str(), TRUE))
-        {
-            // The copy takes the program's attributes: one made read-only would stay behind.
-            SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
-            return strCopy;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return std::string();
+        RemoveDirectoryA(strFolder.c_str());
+        return std::string();
     }
-    return std::string();
+    // The copy takes the program's attributes: one made read-only would stay behind.
+    SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return strCopy;
+}
+
+void RemoveCopy(const std::string& strCopy)
+{
+    DeleteFileA(strCopy.c_str());
+    RemoveDirectoryA(strCopy.substr(0, strCopy.find_last_of('\\')).c_str());
 }
 }
 
@@ -46,9 +52,10 @@ bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCop
     char szSelf[MAX_PATH];
     const DWORD nSelf = GetModuleFileNameA(nullptr, szSelf, sizeof(szSelf));
     const std::string strTemp = TempFolder();
-    if (nSelf == 0 || nSelf >= sizeof(szSelf) || strTemp.empty())
+    const std::string strSystem = SystemFolder();
+    if (nSelf == 0 || nSelf >= sizeof(szSelf) || strTemp.empty() || strSystem.empty())
         return false;
-    const std::string strCopy = CopyToTemp(szSelf, strTemp);
+    const std::string strCopy = CopyToProtectedFolder(szSelf, strTemp);
     if (strCopy.empty())
         return false;
 
@@ -57,7 +64,7 @@ bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCop
     if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hOriginal,
                          SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
     {
-        DeleteFileA(strCopy.c_str());
+        RemoveCopy(strCopy);
         return false;
     }
     CUniqueKernelObject hHeld(hOriginal);
@@ -68,12 +75,12 @@ bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCop
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    // The copy starts in the temporary folder: a process whose current folder is the install
-    // folder would keep that folder from going.
-    if (!CreateProcessA(strCopy.c_str(), &strCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, strTemp.c_str(),
+    // The copy works in the system folder: a process whose current folder is the install folder
+    // would keep that folder from going, and one in the temporary folder would find others' files.
+    if (!CreateProcessA(strCopy.c_str(), &strCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, strSystem.c_str(),
                         &startup, &process))
     {
-        DeleteFileA(strCopy.c_str());
+        RemoveCopy(strCopy);
         return false;
     }
     CloseHandle(process.hThread);

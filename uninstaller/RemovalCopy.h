@@ -1,4 +1,4 @@
-// The copy of uninstall.exe in the temporary folder that does the removal: a running program
+// The copy of uninstall.exe below the temporary folder that does the removal: a running program
 // cannot delete its own file, and uninstall.exe is one of the installation's files.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "UniqueHandle.h"
 
-// Copies the running program into the temporary folder under a name of its own and starts the
+// Copies the running program into a new folder of its own below the temporary folder and starts the
 // copy with this process's handle and strSwitches. The copy of an interactive run waits on the
 // handle; a silent run waits for the copy instead, through phCopy when given. False when either fails.
 bool StartRemovalCopy(const std::string& strSwitches, CUniqueKernelObject* phCopy = nullptr);

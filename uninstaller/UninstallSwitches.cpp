@@ -2,39 +2,51 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "CommandLine.h"
-
-namespace
-{
-bool IsSwitch(const std::string& strArgument, const char* pszName)
-{
-    return lstrcmpiA(strArgument.c_str(), pszName) == 0;
-}
-}
-
-bool ParseUninstallArguments(const std::string& strArguments, SUninstallOptions& options)
+bool ParseUninstallArguments(const char* pszArguments, SUninstallOptions& options)
 {
     options = SUninstallOptions();
-    std::vector<std::string> arguments;
-    bool bAllRead = SplitArguments(strArguments, arguments);
-    for (const std::string& strArgument : arguments)
+    bool bAllRead = true;
+    const char* psz = pszArguments;
+    for (;;)
     {
-        if (IsSwitch(strArgument, "/SILENT") || IsSwitch(strArgument, "/VERYSILENT"))
+        while (*psz == ' ' || *psz == '\t')
+            ++psz;
+        if (*psz == '\0')
+            return bAllRead;
+        // One argument with its quotes dropped; a longer one than a path is no switch of ours.
+        char szArgument[MAX_PATH + 8];
+        size_t nLength = 0;
+        bool bQuoted = false;
+        for (; *psz != '\0' && (bQuoted || (*psz != ' ' && *psz != '\t')); ++psz)
+        {
+            if (*psz == '"')
+                bQuoted = !bQuoted;
+            else if (nLength < sizeof(szArgument) - 1)
+                szArgument[nLength++] = *psz;
+            else
+                bAllRead = false;
+        }
+        szArgument[nLength] = '\0';
+        if (lstrcmpiA(szArgument, "/SILENT") == 0 || lstrcmpiA(szArgument, "/VERYSILENT") == 0)
+        {
             options.bSilent = true;
-        else if (strArgument.size() > 5 && IsSwitch(strArgument.substr(0, 5), "/LOG="))
-            options.strLog = strArgument.substr(5);
+        }
+        else if (nLength > 5 && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, szArgument, 5, "/LOG=", 5) == CSTR_EQUAL)
+        {
+            options.strLog = szArgument + 5;
+        }
         else
+        {
             bAllRead = false;
+        }
+        bAllRead = bAllRead && !bQuoted;
     }
-    return bAllRead;
 }
 
 std::string UninstallArguments(const SUninstallOptions& options)
 {
     std::string strArguments = options.bSilent ? "/SILENT" : "";
     if (!options.strLog.empty())
-        strArguments += (strArguments.empty() ? "/LOG=\"" : " /LOG=\"") + options.strLog + "\"";
+        strArguments += " /LOG=\"" + options.strLog + "\"";
     return strArguments;
 }

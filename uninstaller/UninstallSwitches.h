@@ -11,9 +11,10 @@ struct SUninstallOptions
     std::string strLog;
 };
 
-// False when a switch is unknown or its value is missing or empty.
-bool ParseUninstallArguments(const std::string& strArguments, SUninstallOptions& options);
+// Arguments are separated by blanks outside double quotes, which are dropped. False when a
+// switch is unknown, its value is missing or empty, or a quote is never closed; the silence of
+// the other switches is read all the same, so that a silent run with a bad switch shows nothing.
+bool ParseUninstallArguments(const char* pszArguments, SUninstallOptions& options);
 
-// The switches in the form in which the original hands them to its copy: the log's path is the
-// one given, which the original has made full.
+// The switches in the form in which the original hands them to its copy.
 std::string UninstallArguments(const SUninstallOptions& options);

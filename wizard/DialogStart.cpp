@@ -64,7 +64,7 @@ BOOL CZantoSetupDlg::OnInitDialog()
     CRegistryKey key;
     char szProgramFilesDir[1024];
     DWORD nSize = 1023;
-    key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_ALL_ACCESS);
+    key.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ);
     key.QueryString(szProgramFilesDir, "ProgramFilesDir", nSize);
     key.Close();
     if (nSize != 0)

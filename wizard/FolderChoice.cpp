@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "ComPtr.h"
+#include "SystemLibrary.h"
 #include "TextFormat.h"
 #include "ZantoSetupDlg.h"
 
@@ -10,8 +11,21 @@ namespace
 // The shell's folder picker, rooted at My Computer, file-system folders only.
 bool BrowseForFolder(HWND hOwner, std::string& strPath)
 {
+    using SpecialFolderLocationFunction = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
+    using BrowseForFolderFunction = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOA);
+    using PathFromIDListFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+    using GetMallocFunction = HRESULT(WINAPI*)(IMalloc**);
+    const auto pSpecialFolderLocation =
+        SystemFunction<SpecialFolderLocationFunction>("shell32.dll", "SHGetSpecialFolderLocation");
+    const auto pBrowseForFolder = SystemFunction<BrowseForFolderFunction>("shell32.dll", "SHBrowseForFolderA");
+    const auto pPathFromIDList = SystemFunction<PathFromIDListFunction>("shell32.dll", "SHGetPathFromIDListA");
+    const auto pGetMalloc = SystemFunction<GetMallocFunction>("shell32.dll", "SHGetMalloc");
+    if (pSpecialFolderLocation == nullptr || pBrowseForFolder == nullptr || pPathFromIDList == nullptr ||
+        pGetMalloc == nullptr)
+        return false;
+
     LPITEMIDLIST pidlRoot = nullptr;
-    if (SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidlRoot) != S_OK || pidlRoot == nullptr)
+    if (pSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidlRoot) != S_OK || pidlRoot == nullptr)
         return false;
 
     char szDisplayName[MAX_PATH] = {};
@@ -21,13 +35,13 @@ bool BrowseForFolder(HWND hOwner, std::string& strPath)
     browseInfo.pszDisplayName = szDisplayName;
     browseInfo.lpszTitle = "";
     browseInfo.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST pidlChosen = SHBrowseForFolderA(&browseInfo);
+    LPITEMIDLIST pidlChosen = pBrowseForFolder(&browseInfo);
 
     char szPath[MAX_PATH] = {};
-    const bool bChosen = pidlChosen != nullptr && SHGetPathFromIDListA(pidlChosen, szPath);
+    const bool bChosen = pidlChosen != nullptr && pPathFromIDList(pidlChosen, szPath);
 
     CComPtr<IMalloc> pMalloc;
-    if (SHGetMalloc(pMalloc.put()) == S_OK && pMalloc)
+    if (pGetMalloc(pMalloc.put()) == S_OK && pMalloc)
     {
         pMalloc->Free(pidlRoot);
         if (pidlChosen != nullptr)

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -10,6 +9,7 @@
 #include "MessageBox.h"
 #include "RunLog.h"
 #include "Shortcuts.h"
+#include "SystemLibrary.h"
 #include "TextFormat.h"
 #include "UninstallRecord.h"
 #include "ZantoSetupDlg.h"
@@ -198,7 +198,10 @@ void CZantoSetupDlg::OnPlay()
         return;
     }
     const std::string strGame = FormatText("%s\\Zanto Demo.exe", m_strInstallDir.c_str());
-    ShellExecuteA(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const auto pShellExecute = SystemFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    if (pShellExecute != nullptr)
+        pShellExecute(nullptr, "open", strGame.c_str(), nullptr, m_strInstallDir.c_str(), SW_SHOW);
     EndDialog(IDCANCEL);
 }
 

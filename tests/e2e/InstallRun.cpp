@@ -91,12 +91,18 @@ std::vector<std::string> ExpectedFiles(bool bEnglish, bool bLanguageTree)
 }
 }
 
-CInstallTarget::CInstallTarget()
-{
+CInstallTarget::CInstallTarget() : CInstallTarget([] {
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
+    return std::string(szTemp);
+}())
+{
+}
+
+CInstallTarget::CInstallTarget(const std::string& strParentFolder)
+{
     char szFolder[MAX_PATH];
-    GetTempFileNameA(szTemp, "zig", 0, szFolder);
+    GetTempFileNameA(strParentFolder.c_str(), "zig", 0, szFolder);
     DeleteFileA(szFolder);
     m_strInstallDir = std::string(szFolder) + "\\Zanto";
     const std::string strUnique = szFolder;
@@ -257,7 +263,7 @@ void ExpectCompleteInstallation(bool bEnglish, const CInstallTarget& target, boo
     wsprintfA(szToday, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
     const std::map<std::string, std::string> expectedRecord = {
         {"DisplayName", "Zanto Demo"},
-        {"UninstallString", target.InstallDir() + "\\uninstall.exe"},
+        {"UninstallString", "\"" + target.InstallDir() + "\\uninstall.exe\""},
         {"Publisher", "Grindlow Software"},
         {"URLInfoAbout", links[3].strTarget},
         {"InstallLocation", target.InstallDir()},

@@ -17,6 +17,8 @@ class CInstallTarget
 {
 public:
     CInstallTarget();
+    // The install folder's parent in strParentFolder instead of the temporary folder.
+    explicit CInstallTarget(const std::string& strParentFolder);
     ~CInstallTarget();
     CInstallTarget(const CInstallTarget&) = delete;
     CInstallTarget& operator=(const CInstallTarget&) = delete;

@@ -166,7 +166,8 @@ CSetupSession::~CSetupSession()
 
 void CSetupSession::Start(const std::string& strArguments)
 {
-    m_process.Start(MediumFile("ZantoSetup.exe"), m_strMedium, strArguments);
+    m_process.Start(MediumFile("ZantoSetup.exe"), m_strStartFolder.empty() ? m_strMedium : m_strStartFolder,
+                    strArguments);
 }
 
 HWND CSetupSession::WaitForLanguageDialog()

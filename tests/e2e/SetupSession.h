@@ -42,8 +42,10 @@ public:
     const std::string& MediumPath() const { return m_strMedium; }
     std::string MediumFile(const char* pszName) const { return m_strMedium + "\\" + pszName; }
 
-    // strArguments follow the program's quoted path on its command line.
+    // Starts the program by its full name in the current folder given by SetStartFolder, by
+    // default its medium; strArguments follow the program's quoted path on its command line.
     void Start(const std::string& strArguments = {});
+    void SetStartFolder(const std::string& strFolder) { m_strStartFolder = strFolder; }
     CProcessUnderTest& Process() { return m_process; }
 
     // The language dialog, whatever language it speaks.
@@ -60,6 +62,7 @@ public:
 
 private:
     std::string m_strMedium;
+    std::string m_strStartFolder;
     CProcessUnderTest m_process;
     std::string m_strDefaultInstallFolder;
     std::string m_strDefaultMenu;

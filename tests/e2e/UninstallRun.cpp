@@ -16,7 +16,8 @@
 
 namespace
 {
-constexpr const char* kCopyPrefix = "ZantoUninstall-";
+// The copy's folder in the temporary folder, and the copy in it.
+constexpr const char* kCopyPrefix = "ZantoUninstall";
 
 std::string TempFolder()
 {
@@ -25,19 +26,29 @@ std::string TempFolder()
     return szTemp;
 }
 
-// The files of the copy and its batch file in the temporary folder.
+// The entries named like the copy in strFolder, folders after what they hold.
+void ListCopyEntries(const std::string& strFolder, std::vector<std::string>& entries)
+{
+    WIN32_FIND_DATAA data;
+    const HANDLE hFind = FindFirstFileA((strFolder + kCopyPrefix + "*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        const std::string strPath = strFolder + data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListCopyEntries(strPath + "\\", entries);
+        entries.push_back(strPath);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+}
+
+// The copy's folders in the temporary folder, with the copy in them.
 std::vector<std::string> CopyFiles()
 {
-    std::vector<std::string> files;
-    WIN32_FIND_DATAA data;
-    const HANDLE hFind = FindFirstFileA((TempFolder() + kCopyPrefix + "*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return files;
-    do
-        files.push_back(TempFolder() + data.cFileName);
-    while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return files;
+    std::vector<std::string> entries;
+    ListCopyEntries(TempFolder(), entries);
+    return entries;
 }
 
 constexpr const char* kBoxTitle = "Zanto Demo";
@@ -106,8 +117,9 @@ CUninstallRun::~CUninstallRun()
         CloseHandle(hSnapshot);
     }
     WaitForCopyGone(5000);
-    for (const std::string& strFile : CopyFiles())
-        DeleteFileA(strFile.c_str());
+    for (const std::string& strEntry : CopyFiles())
+        if (!DeleteFileA(strEntry.c_str()))
+            RemoveDirectoryA(strEntry.c_str());
 }
 
 void CUninstallRun::Start(EUninstallStart eStart, bool bEnglish, const CInstallTarget& target)

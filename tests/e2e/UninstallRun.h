@@ -49,6 +49,6 @@ public:
     // The texts of the open boxes titled "Zanto Demo", for failure messages.
     std::string Diagnose() const;
 
-    // Whether the copy and its batch file have gone from the temporary folder within the timeout.
+    // Whether the copy and its folder have gone from the temporary folder within the timeout.
     bool WaitForCopyGone(DWORD dwTimeoutMs = 30000) const;
 };

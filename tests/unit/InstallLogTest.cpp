@@ -71,6 +71,14 @@ TEST(InstallLogTest, AnythingElseIsNoListAndRemovalTrustsNoneOfIt)
         "ZantoSetup install log 2\r\nK C:\\a\r\n",
         "ZantoSetup install log 2\r\nF C:\\a\tb\r\n",
         "ZantoSetup install log 2\r\nF C:\\a\nF C:\\b\r\n",
+        // "/" reaches behind a folder link past the checks that look for backslashes.
+        "ZantoSetup install log 2\r\nF C:\\Games\\Zanto/j/x\r\n",
+        "ZantoSetup install log 2\r\nD C:\\Games\\Zanto/j\r\n",
+        "ZantoSetup install log 2\r\nK C:\\Games\\Zanto\\a.txt\tC:\\Games\\Zanto/j/b.txt\r\n",
+        // A kept file is never anything but the file's own kept name beside it.
+        "ZantoSetup install log 2\r\nK C:\\Games\\Zanto\\a.txt\tC:\\Users\\me\\secret.txt\r\n",
+        "ZantoSetup install log 2\r\nK C:\\Games\\Zanto\\a.txt\tC:\\Games\\Zanto\\b.txt\r\n",
+        "ZantoSetup install log 2\r\nK C:\\Games\\Zanto\\a.txt\tC:\\Games\\Zanto\\sub\\a.txt.zanto-kept\r\n",
     };
     CInstallLog loaded;
     for (const char* pszDamaged : apszDamaged)
@@ -97,4 +105,24 @@ TEST(InstallLogTest, AnEntryThatCannotBeWrittenIsNotTaken)
     EXPECT_FALSE(log.Owns("C:\\Z\\tab\there.txt"));
     log.EndFile();
     EXPECT_EQ("ZantoSetup install log 2\r\n", CTempFolder::ReadFile("list.dat"));
+}
+
+// The installation's own entries are written with backslashes, whatever separator they came with.
+TEST(InstallLogTest, EntriesAreWrittenWithBackslashesOnly)
+{
+    CTempFolder temp;
+    CInstallLog log;
+    ASSERT_TRUE(log.BeginFile("list.dat"));
+    ASSERT_TRUE(log.AddFolder("C:\\Games/Zanto"));
+    ASSERT_TRUE(log.AddFile("C:\\Games/Zanto/a.txt"));
+    ASSERT_TRUE(log.AddKept("C:\\Games/Zanto/b.txt", "C:\\Games\\Zanto\\b.txt.zanto-kept2"));
+    EXPECT_FALSE(log.AddKept("C:\\Games\\Zanto\\c.txt", "C:\\Games\\Zanto\\d.txt"));
+    log.EndFile();
+    const std::string strList = CTempFolder::ReadFile("list.dat");
+    EXPECT_EQ("ZantoSetup install log 2\r\nD C:\\Games\\Zanto\r\nF C:\\Games\\Zanto\\a.txt\r\n"
+              "K C:\\Games\\Zanto\\b.txt\tC:\\Games\\Zanto\\b.txt.zanto-kept2\r\n",
+              strList);
+    CInstallLog loaded;
+    EXPECT_TRUE(loaded.Load("list.dat"));
+    EXPECT_TRUE(loaded.Owns("C:\\Games\\Zanto\\a.txt"));
 }

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "CreatePath.h"
+#include "FolderLink.h"
 #include "InstallLog.h"
 #include "Removal.h"
 #include "TargetFiles.h"
 #include "TempFolder.h"
+#include "UnlinkedEntry.h"
 
 namespace
 {
@@ -112,6 +114,22 @@ protected:
     SUserFile m_other;
     CInstallLog m_log;
 };
+}
+
+// The kept names that a list may hold are exactly those the installation gives.
+TEST(KeptNameTest, OnlyTheInstallationsOwnKeptNamesCount)
+{
+    const std::string strFile = "C:\\Games\\Zanto\\readme.txt";
+    for (unsigned nAttempt = 1; nAttempt <= kMaxKeptAttempts; ++nAttempt)
+        EXPECT_TRUE(IsKeptFilePath(strFile, KeptFilePath(strFile, nAttempt))) << nAttempt;
+    EXPECT_EQ(strFile + ".zanto-kept", KeptFilePath(strFile, 1));
+    EXPECT_EQ(strFile + ".zanto-kept17", KeptFilePath(strFile, 17));
+    for (const char* pszKept : {"C:\\Games\\Zanto\\readme.txt", "C:\\Games\\Zanto\\readme.txt.zanto-kept1",
+                                "C:\\Games\\Zanto\\readme.txt.zanto-kept02", "C:\\Games\\Zanto\\readme.txt.zanto-kept101",
+                                "C:\\Games\\Zanto\\readme.txt.zanto-kept2x", "C:\\Games\\Zanto\\README.TXT.zanto-kept",
+                                "C:\\Games\\Zanto\\other.txt.zanto-kept", "C:\\Games\\readme.txt.zanto-kept",
+                                "C:\\Games\\Zanto\\readme.txt.zanto-kept\\x"})
+        EXPECT_FALSE(IsKeptFilePath(strFile, pszKept)) << pszKept;
 }
 
 TEST(TargetFilesTest, KeptNamesStandBesideTheFileAndSkipTakenOnes)
@@ -260,4 +278,39 @@ TEST_F(RemovalTest, TheUninstallProgramAndTheListGoLast)
         EXPECT_FALSE(Exists(strProgram));
         ExpectAsBefore();
     }
+}
+
+// Removal opens what it deletes as itself: a folder link, and whatever lies behind it, is never
+// held or opened as a folder or file of the installation's.
+TEST(UnlinkedEntryTest, NothingBehindAFolderLinkIsOpenedOrHeld)
+{
+    CTempFolder temp;
+    CScopedFolder outside(UniqueTempPath("zul"));
+    CTempFolder::WriteFile(outside.Path() + "\\precious.txt", "keep me");
+    const std::string strLink = temp.Path() + "\\j";
+    ASSERT_TRUE(MakeFolderLink(strLink, outside.Path()));
+    ASSERT_TRUE(CreateDirectoryA((temp.Path() + "\\real").c_str(), nullptr));
+
+    DWORD dwError = 1;
+    EXPECT_FALSE(OpenUnlinkedEntry(strLink, EEntryKind::Folder, true, dwError));
+    EXPECT_EQ(0u, dwError);
+    EXPECT_FALSE(OpenUnlinkedEntry(temp.Path() + "\\real", EEntryKind::File, true, dwError));
+    EXPECT_EQ(0u, dwError);
+    EXPECT_TRUE(OpenUnlinkedEntry(temp.Path() + "\\real", EEntryKind::Folder, true, dwError));
+    EXPECT_FALSE(OpenUnlinkedEntry(temp.Path() + "\\missing.txt", EEntryKind::File, true, dwError));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), dwError);
+
+    CHeldFolders held;
+    EXPECT_TRUE(held.HoldTo(temp.Path(), temp.Path() + "\\real"));
+    EXPECT_FALSE(held.HoldTo(temp.Path(), strLink));
+    EXPECT_FALSE(held.HoldTo(temp.Path(), strLink + "\\inner"));
+    EXPECT_FALSE(held.HoldTo(strLink, strLink));
+    EXPECT_FALSE(held.HoldTo(temp.Path(), outside.Path()));
+    held.Release();
+
+    CFileError error;
+    EXPECT_TRUE(RemoveTree(temp.Path(), false, error));
+    EXPECT_TRUE(RemoveTree(temp.Path(), true, error));
+    EXPECT_EQ("keep me", CTempFolder::ReadFile(outside.Path() + "\\precious.txt"));
+    RemoveFolderLink(strLink);
 }

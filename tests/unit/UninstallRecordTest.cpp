@@ -85,7 +85,7 @@ TEST_F(UninstallRecordTest, WritesItsValues)
     wsprintfA(szToday, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
     const CValues expected = {
         {"DisplayName", "Zanto Demo"},
-        {"UninstallString", "C:\\Programme\\Zanto\\uninstall.exe"},
+        {"UninstallString", "\"C:\\Programme\\Zanto\\uninstall.exe\""},
         {"Publisher", "Grindlow Software"},
         {"URLInfoAbout", ProductHomepage(true)},
         {"InstallLocation", "C:\\Programme\\Zanto"},
@@ -126,7 +126,7 @@ TEST_F(UninstallRecordTest, WritingTwiceKeepsOneRecordWithTheSecondValues)
     });
     const CValues values = RecordValues();
     ASSERT_EQ(13u, values.size());
-    EXPECT_EQ("D:\\Spiele\\Zanto\\uninstall.exe", values.at("UninstallString"));
+    EXPECT_EQ("\"D:\\Spiele\\Zanto\\uninstall.exe\"", values.at("UninstallString"));
     EXPECT_EQ("\"D:\\Spiele\\Zanto\\uninstall.exe\" /SILENT", values.at("QuietUninstallString"));
     EXPECT_EQ("D:\\Spiele\\Zanto\\Zanto Demo.exe", values.at("DisplayIcon"));
     EXPECT_EQ("D:\\Spiele\\Zanto", values.at("InstallLocation"));

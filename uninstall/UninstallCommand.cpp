@@ -1,0 +1,6 @@
+#include "UninstallRecord.h"
+
+std::string UninstallCommand(const std::string& strInstallDir)
+{
+    return "\"" + strInstallDir + "\\" + kUninstallProgramName + "\"";
+}
