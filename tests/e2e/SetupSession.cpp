@@ -164,10 +164,10 @@ CSetupSession::~CSetupSession()
         }
 }
 
-void CSetupSession::Start(const std::string& strArguments)
+void CSetupSession::Start(const std::string& strArguments, bool bWaitForInput)
 {
     m_process.Start(MediumFile("ZantoSetup.exe"), m_strStartFolder.empty() ? m_strMedium : m_strStartFolder,
-                    strArguments);
+                    strArguments, bWaitForInput);
 }
 
 HWND CSetupSession::WaitForLanguageDialog()

@@ -44,7 +44,7 @@ public:
 
     // Starts the program by its full name in the current folder given by SetStartFolder, by
     // default its medium; strArguments follow the program's quoted path on its command line.
-    void Start(const std::string& strArguments = {});
+    void Start(const std::string& strArguments = {}, bool bWaitForInput = true);
     void SetStartFolder(const std::string& strFolder) { m_strStartFolder = strFolder; }
     CProcessUnderTest& Process() { return m_process; }
 

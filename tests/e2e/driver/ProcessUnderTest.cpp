@@ -16,7 +16,7 @@ CProcessUnderTest::~CProcessUnderTest()
 }
 
 void CProcessUnderTest::Start(const std::string& strExePath, const std::string& strWorkingDir,
-                              const std::string& strArguments)
+                              const std::string& strArguments, bool bWaitForInput)
 {
     Terminate();
     m_hProcess.Reset();
@@ -44,7 +44,8 @@ void CProcessUnderTest::Start(const std::string& strExePath, const std::string& 
     // Under Wine a dialog can be on screen before its program takes input, and
     // a click that early may be undone; a program that exits at once or never
     // waits for input simply ends this wait.
-    WaitForInputIdle(m_hProcess.Get(), kDefaultTimeoutMs);
+    if (bWaitForInput)
+        WaitForInputIdle(m_hProcess.Get(), kDefaultTimeoutMs);
 }
 
 bool CProcessUnderTest::IsRunning() const

@@ -20,7 +20,10 @@ public:
     // is appended to the quoted exe path. Paths are Windows paths. Returns once
     // the program first waits for input (at most kDefaultTimeoutMs). A process
     // started earlier by this object is terminated first. Throws CDriverError.
-    void Start(const std::string& strExePath, const std::string& strWorkingDir, const std::string& strArguments = {});
+    // bWaitForInput false returns at once: a program busy from its start (a silent installation)
+    // takes no input until its work is done.
+    void Start(const std::string& strExePath, const std::string& strWorkingDir, const std::string& strArguments = {},
+               bool bWaitForInput = true);
 
     DWORD GetPid() const { return m_dwPid; }
     HANDLE GetHandle() const { return m_hProcess.Get(); }
