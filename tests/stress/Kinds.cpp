@@ -936,6 +936,8 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunDamagedRecordCase(r, o); }},
         {"typed-folder", "Typed install folders and product folder names", 23, {7, 18},
          [](SCaseResult& r, const SCampaignOptions& o) { RunTypedFolderCase(r, o); }},
+        {"planted", "Libraries, commands and list lines of a stranger's", 30, {2, 10},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunPlantedCase(r, o); }},
     };
     return s_kinds;
 }

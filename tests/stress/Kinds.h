@@ -35,3 +35,4 @@ void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options);
 void RunEndedCase(SCaseResult& result, const SCampaignOptions& options);
 void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options);
 void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options);
+void RunPlantedCase(SCaseResult& result, const SCampaignOptions& options);
