@@ -81,7 +81,8 @@ void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options)
     {
         if (options.strDrive.empty())
         {
-            result.strOutcome = "no test drive";
+            result.strWhat += " (no test drive)";
+            result.strOutcome = "skipped";
             return;
         }
         strTyped = options.strDrive + ":\\Zanto " + run.Sandbox().substr(run.Sandbox().find_last_of('\\') + 1);

@@ -25,6 +25,7 @@
 #include "ProcessUnderTest.h"
 #include "SetupSession.h"
 #include "Snapshot.h"
+#include "TestDrives.h"
 #include "WindowFinder.h"
 
 namespace
@@ -290,6 +291,16 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // Where the drive can be mounted (CI=true), a missing one would turn the disk cases into skips.
+    if (options.strDrive.empty() && TestDrivesRequired())
+    {
+        std::fprintf(stderr,
+                     "harness: no test drive for the disk and typed-folder cases (ZANTO_STRESS_DRIVE and "
+                     "ZANTO_SMALL_DRIVE are unset): run-campaign.sh and run-tests.sh mount one as tmpfs when they "
+                     "may mount, so run them as root (in a container, one that allows mount); CI=true, where it "
+                     "can be mounted\n");
+        return 2;
+    }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("stress campaign: seed %llu, test drive %s, case limit %lu s\n",
                 static_cast<unsigned long long>(options.nSeed),
