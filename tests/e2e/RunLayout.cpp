@@ -20,7 +20,7 @@ public:
             return;
         char szName[KL_NAMELENGTH] = {};
         ASSERT_TRUE(GetKeyboardLayoutNameA(szName)) << "the keyboard layout of this run cannot be read";
-        ASSERT_EQ(0, _stricmp(szName, pszWanted))
+        ASSERT_TRUE(_stricmp(szName, pszWanted) == 0)
             << "this run is meant for the keyboard layout " << pszWanted << " but Wine gives " << szName
             << ": Wine takes the layout from LC_ALL (now \"" << (std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "")
             << "\"); check that this Wine maps that locale to the layout, and that nothing else sets the layout";
