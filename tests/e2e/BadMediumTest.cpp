@@ -32,6 +32,10 @@ TEST_P(BadPictureTest, WizardStartsAndPaintsWithoutThePicture)
     main.Click(IDC_INSTALL);
     ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
     RedrawWindow(main.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The paint of another process's window may come after the call returns: the window is judged
+    // once nothing of it waits to be painted.
+    ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(main.GetHwnd(), nullptr, FALSE); })) << session.Diagnose();
+    Settle(main);
     EXPECT_TRUE(session.Process().IsRunning());
 }
 

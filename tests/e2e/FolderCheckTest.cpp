@@ -97,7 +97,8 @@ TEST(FolderCheckTest, TypedInstallFoldersAreCheckedAsTheyAreTyped)
         main.SetText(IDC_INSTALL_DIR, "\\Spiele\\Zanto");
         Settle(main);
         main.Click(IDC_NEXT);
-        EXPECT_FALSE(WaitUntil([&] { return PageOf(main) != 3; }, 2000)) << "now on page " << PageOf(main);
+        ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
+        EXPECT_EQ(3, PageOf(main));
         EXPECT_EQ("", session.Diagnose());
     }
 }

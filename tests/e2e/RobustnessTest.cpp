@@ -129,9 +129,9 @@ TEST(StartMenuFolderTest, AFolderThatTheMenuStepRefusesStartsNoInstallation)
         Settle(main);
         EXPECT_FALSE(main.IsEnabled(IDC_NEXT));
         main.Click(IDC_NEXT);
-        EXPECT_FALSE(WaitUntil(
-            [&] { return PageOf(main) != 4 || !ListMessageBoxes(session.Process().GetPid()).empty(); }, 2000))
-            << "page " << PageOf(main) << session.Diagnose();
+        ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
+        EXPECT_EQ(4, PageOf(main));
+        EXPECT_TRUE(ListMessageBoxes(session.Process().GetPid()).empty()) << session.Diagnose();
     }
     EXPECT_FALSE(FileExists(strOutside)) << "left: " << strOutside << " " << testing::PrintToString(FilesBelow(strOutside));
     EXPECT_FALSE(FileExists(target.InstallDir())) << testing::PrintToString(FilesBelow(target.InstallDir()));
