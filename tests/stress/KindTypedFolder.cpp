@@ -112,6 +112,7 @@ void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options)
     const EInstallOutcome eInstall = InstallAndRemove(run, result);
     const bool bLedOn = eInstall != EInstallOutcome::NoRoom && eInstall != EInstallOutcome::Broken;
     if (bLedOn != folder.bUsable)
-        run.Note(folder.bUsable ? "Next stayed disabled for a usable folder" : "Next led on from an unusable folder");
+        run.Count(kBehaviour,
+                  folder.bUsable ? "Next stayed disabled for a usable folder" : "Next led on from an unusable folder");
     Finish(run);
 }
