@@ -75,7 +75,7 @@ struct SCancelPlan
     {
         Never,
         Queued,   // right behind the click on Install: taken at the first file
-        AtStatus, // once the status line names the file at nTarget of order, or one after it
+        AtStatus, // the moment the install loop reports the file at nTarget of order (stress_hook.dll)
     } eWhen = EWhen::Never;
     std::vector<std::string> order; // the files of the installation as the status line names them, in order
     std::size_t nTarget = 0;
