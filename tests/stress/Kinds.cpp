@@ -91,7 +91,7 @@ void RemoveInstallation(CCaseRun& run, bool bUninstallProgram)
     if (remove())
         run.CheckNotInstalled(("after the second " + strWay).c_str());
     else if (!run.Broken())
-        run.Note("the second " + strWay + " stopped too");
+        run.Count(kBehaviour, "the second " + strWay + " stopped too, with the attributes cleared");
 }
 
 void SetOutcome(SCaseResult& result, const std::string& strOutcome)
@@ -214,11 +214,11 @@ void RunConfigCase(SCaseResult& result, const SCampaignOptions& options, bool bL
     if (run.Launch())
     {
         if (damage.eForm != EFileForm::Content)
-            run.Note("the main window came although " + strFile + " is " + damage.strWhat);
+            run.Count(kBehaviour, "the main window came although " + strFile + " is " + damage.strWhat);
         InstallAndRemove(run, result);
     }
     else if (run.SawBox(EBox::StartupMissing) && damage.eForm == EFileForm::Content && !damage.strContent.empty())
-        run.Note("a file with content was called missing");
+        run.Count(kBehaviour, "a file with content was called missing");
     Finish(run);
 }
 
@@ -447,7 +447,10 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
         {
             // The first pass leaves the typed folder in the wizard; cancelled, the wizard shows it
             // on the folder page of the next pass.
-            if (run.WalkToMenuPage(3) != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
+            const EInstallOutcome eFirst = run.WalkToMenuPage(3);
+            if (eFirst == EInstallOutcome::Success)
+                run.Count(kBehaviour, "Next enabled on the folder page for a folder typed on a full drive");
+            if (eFirst == EInstallOutcome::Broken || !run.CancelOnPage(IDYES))
             {
                 Finish(run);
                 return;
@@ -463,7 +466,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
             }
             if (eWalk == EInstallOutcome::Success)
             {
-                run.Note("Next enabled on the folder page of a full drive");
+                run.Count(kBehaviour, "Next enabled on the folder page of a full drive");
                 run.CancelOnPage(IDYES);
             }
             Finish(run);
@@ -567,7 +570,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
     SetOutcome(result, OutcomeName(eInstall));
     if (eInstall != EInstallOutcome::Success)
     {
-        run.Note("the installation did not succeed");
+        run.Count(kBehaviour, "the installation did not succeed");
         if (eInstall != EInstallOutcome::Broken)
             run.CheckNotInstalled("after the failure");
         Finish(run);
@@ -669,7 +672,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         if (box.eKind == EBox::FileError || box.eKind == EBox::Other)
             run.Note("removal stopped: \"" + box.strText + "\"");
     if (!run.SawBox(EBox::FileError))
-        run.Note("the removal stopped without a file error");
+        run.Count(kBehaviour, "the removal stopped without a file error");
     // Read-only copies of a read-only medium are the installation's own files: nobody made
     // anything read-only, so its removal must finish.
     if (nVariant == 11)
@@ -681,7 +684,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         run.Count(kRecord, "the record went with a removal that stopped");
     for (const std::string& strLocked : locked)
         if (nVariant != 6 && nVariant != 7 && !LongPathExists(strLocked))
-            run.Note("gone although read-only: " + strLocked);
+            run.Count(kBehaviour, "gone although read-only: " + strLocked);
     run.CheckSurroundings("after the stopped removal");
 
     ClearReadOnly(strDir);
@@ -702,7 +705,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         run.CheckNotInstalled("after the second removal");
     }
     else if (!run.Broken())
-        run.Note("the second removal stopped too");
+        run.Count(kBehaviour, "the second removal stopped too");
     Finish(run);
 }
 
@@ -800,7 +803,7 @@ void RunCancelPageCase(SCaseResult& result, const SCampaignOptions& options)
             return;
         }
         if (PageOf(run.Main()) != nPage)
-            run.Note("after No the wizard left page " + std::to_string(nPage));
+            run.Count(kBehaviour, "after No the wizard left page " + std::to_string(nPage));
     }
     if (!run.CancelOnPage(IDYES, bEscape))
     {
