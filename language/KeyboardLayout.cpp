@@ -4,6 +4,25 @@
 
 #include <cstring>
 
+namespace
+{
+char AsciiLower(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+// Windows writes the name's hexadecimal digits in capitals ("00000C07"), the list has small ones.
+bool SameIgnoringCase(const char* pszLeft, const char* pszRight)
+{
+    for (; *pszLeft != '\0' && *pszRight != '\0'; ++pszLeft, ++pszRight)
+    {
+        if (AsciiLower(*pszLeft) != AsciiLower(*pszRight))
+            return false;
+    }
+    return *pszLeft == *pszRight;
+}
+}
+
 bool IsGermanLayoutName(const char* pszLayoutName)
 {
     static const char* const s_apszGerman[] = {"0407", "0807", "0c07", "1007", "1407"};
@@ -13,7 +32,7 @@ bool IsGermanLayoutName(const char* pszLayoutName)
     const char* pszLanguage = pszLayoutName + nLength - 4;
     for (const char* pszGerman : s_apszGerman)
     {
-        if (std::strcmp(pszLanguage, pszGerman) == 0)
+        if (SameIgnoringCase(pszLanguage, pszGerman))
             return true;
     }
     return false;

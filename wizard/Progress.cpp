@@ -53,7 +53,7 @@ int SlideIndex(int nPercent, int nSlides)
 LRESULT CZantoSetupDlg::OnMySetProgress(WPARAM wParam, LPARAM lParam)
 {
     const auto* pInfo = reinterpret_cast<const FILE_IN_CABINET_INFO_A*>(wParam);
-    const DWORD dwNow = GetTickCount();
+    const DWORD dwNow = m_pfnTickCount();
     if (pInfo->FileSize >= kNamedFileSize || dwNow - m_dwStatusShown >= kStatusFrameMs)
     {
         const std::string strTarget(pInfo->FullTargetName, strnlen(pInfo->FullTargetName, MAX_PATH));

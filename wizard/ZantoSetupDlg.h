@@ -93,8 +93,10 @@ public:
     std::string m_strSpaceInfo;
     std::string m_strMenuFolder;
     HICON m_hIcon = nullptr;
-    // When the status line last showed a file's name (GetTickCount).
+    // When the status line last showed a file's name, by m_pfnTickCount.
     DWORD m_dwStatusShown = 0;
+    // The clock of the status line's frames; tests give their own.
+    DWORD(WINAPI* m_pfnTickCount)() = GetTickCount;
     // The percentage shown last; none yet.
     int m_nShownPercent = INT_MIN;
     // What the installation of this run created, or what Deinstall found listed in the folder.

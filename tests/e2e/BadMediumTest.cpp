@@ -32,6 +32,12 @@ TEST_P(BadPictureTest, WizardStartsAndPaintsWithoutThePicture)
     main.Click(IDC_INSTALL);
     ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(IDC_ACCEPT); })) << session.Diagnose();
     RedrawWindow(main.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The paint of another process's window may come after the call returns: the window is judged
+    // once nothing of it waits to be painted.
+    ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(main.GetHwnd(), nullptr, FALSE); })) << session.Diagnose();
+    DWORD_PTR dwResult = 0;
+    EXPECT_NE(0, SendMessageTimeoutA(main.GetHwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dwResult))
+        << "the window does not answer after its repaint";
     EXPECT_TRUE(session.Process().IsRunning());
 }
 

@@ -184,43 +184,6 @@ TEST(DeinstallTest, RemovalNeverFollowsAFolderLink)
     }
 }
 
-// Deinstall of a record that names a system folder, a drive or nothing removes nothing there.
-TEST(DeinstallTest, ARecordNamingASystemFolderRemovesNothingThere)
-{
-    char szWindows[MAX_PATH];
-    GetWindowsDirectoryA(szWindows, MAX_PATH);
-    char szProgramFiles[MAX_PATH] = {};
-    DWORD nSize = sizeof(szProgramFiles);
-    RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", RRF_RT_REG_SZ,
-                 nullptr, szProgramFiles, &nSize);
-    struct SRecorded
-    {
-        std::string strLocation;
-        std::string strMarkerFolder;
-    };
-    const SRecorded aRecorded[] = {
-        {szWindows, szWindows}, {szProgramFiles, szProgramFiles}, {"C:\\", "C:"}, {"C:", "C:"}, {"", "C:"},
-        {ProgramsFolder(), ProgramsFolder()},
-    };
-    for (const SRecorded& recorded : aRecorded)
-    {
-        SCOPED_TRACE("\"" + recorded.strLocation + "\"");
-        const std::string strMarker = recorded.strMarkerFolder + "\\zanto-marker.txt";
-        WriteTextFile(strMarker, "stays");
-        CSetupSession session;
-        WriteUninstallRecord(recorded.strLocation);
-        CWindowDriver main = session.StartInLanguage(true);
-        ASSERT_TRUE(WaitForPage(main, 0)) << session.Diagnose();
-        Deinstall(session, main);
-        ASSERT_TRUE(WaitForInstallOffered(main)) << session.Diagnose();
-        EXPECT_TRUE(FileExists(strMarker));
-        EXPECT_TRUE(FileExists(std::string(szWindows) + "\\system32\\kernel32.dll"));
-        EXPECT_TRUE(RecordValues().empty());
-        EXPECT_EQ("", session.Diagnose());
-        DeleteFileA(strMarker.c_str());
-    }
-}
-
 // Windows takes "/" for "\": folders typed with it install, are recorded with "\" and go again
 // like any other.
 TEST(DeinstallTest, FoldersTypedWithForwardSlashesInstallAndGo)

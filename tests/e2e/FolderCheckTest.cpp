@@ -10,6 +10,7 @@
 #include "MessageBoxDriver.h"
 #include "Polling.h"
 #include "SetupSession.h"
+#include "TestDrives.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -84,13 +85,11 @@ TEST(FolderCheckTest, TypedInstallFoldersAreCheckedAsTheyAreTyped)
             ExpectFolderPage(main, test);
 
         // S: has 5 TiB free, T: 1 MiB, less than the demo needs.
-        const char* pszBig = std::getenv("ZANTO_BIG_DRIVE");
-        const char* pszSmall = std::getenv("ZANTO_SMALL_DRIVE");
-        if (pszBig != nullptr && pszSmall != nullptr)
+        if (HaveTestDrivesOrSay())
         {
-            ExpectFolderPage(main, {"a drive with room", std::string(pszBig) + ":\\Zanto", true});
+            ExpectFolderPage(main, {"a drive with room", TestDriveLetter("ZANTO_BIG_DRIVE") + ":\\Zanto", true});
             EXPECT_NE(std::string::npos, main.GetText(IDC_SPACE_INFO).find("5242880 MB"));
-            ExpectFolderPage(main, {"a full drive", std::string(pszSmall) + ":\\Zanto", false, true});
+            ExpectFolderPage(main, {"a full drive", TestDriveLetter("ZANTO_SMALL_DRIVE") + ":\\Zanto", false, true});
             EXPECT_NE(std::string::npos, main.GetText(IDC_SPACE_INFO).find("     1 MB"));
         }
 
@@ -98,7 +97,8 @@ TEST(FolderCheckTest, TypedInstallFoldersAreCheckedAsTheyAreTyped)
         main.SetText(IDC_INSTALL_DIR, "\\Spiele\\Zanto");
         Settle(main);
         main.Click(IDC_NEXT);
-        EXPECT_FALSE(WaitUntil([&] { return PageOf(main) != 3; }, 2000)) << "now on page " << PageOf(main);
+        ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
+        EXPECT_EQ(3, PageOf(main));
         EXPECT_EQ("", session.Diagnose());
     }
 }

@@ -10,6 +10,7 @@
 #include "Polling.h"
 #include "ScopedHandle.h"
 #include "SetupSession.h"
+#include "TestDrives.h"
 #include "WizardPages.h"
 #include "resource.h"
 
@@ -115,13 +116,12 @@ TEST(InstallFailureTest, ALanguageFileThatCannotBeCopiedFailsStepOne)
 // free-space check lets the installation start on the 1 MiB drive.
 TEST(InstallFailureTest, ADiskThatFillsDuringTheExtractionFailsStepTwo)
 {
-    const char* pszDrive = std::getenv("ZANTO_SMALL_DRIVE");
-    if (pszDrive == nullptr)
-        GTEST_SKIP() << "no small test drive: mounting is not allowed here";
+    REQUIRE_TEST_DRIVES();
+    const std::string strDrive = TestDriveLetter("ZANTO_SMALL_DRIVE");
     CSetupSession session;
     CInstallTarget target;
     WriteTextFile(session.MediumFile("setup_en.ini"), "Folder:Zanto\nSize:1000\nLanguageSize:1000\n");
-    const std::string strInstallDir = std::string(pszDrive) + ":\\Zanto";
+    const std::string strInstallDir = strDrive + ":\\Zanto";
     CWindowDriver main = session.StartInLanguage(true);
     ASSERT_TRUE(StartInstallation(main, strInstallDir, target.MenuFolder())) << session.Diagnose();
     AnswerBox(session, StepMessage(true, 2), IDOK);

@@ -28,7 +28,7 @@ TEST(KeyboardTest, KeysCannotPressAButtonThatThePageHid)
         ASSERT_NE(nullptr, hFocus);
         EXPECT_NE(main.GetControl(IDC_INSTALL), hFocus) << "the focus stayed on the hidden Install button";
         PressKey(hFocus, nKey);
-        Sleep(300);
+        ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
         EXPECT_TRUE(main.IsVisible(IDC_ACCEPT)) << "still on the licence page";
         EXPECT_FALSE(main.IsVisible(IDC_INSTALL_DIR));
     }

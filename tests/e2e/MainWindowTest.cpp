@@ -20,7 +20,8 @@ struct SControl
 };
 
 // The named controls of the main window as the template places them; the style is the one the
-// template gives, before the pages show or hide the control.
+// template gives, before the pages show or hide the control. A compatibility promise, pinned on
+// purpose: the window keeps the template's layout and styles, which these values restate.
 const SControl s_aControls[] = {
     {IDCANCEL, "Button", 0x50010000, 10, 285, 50, 14},
     {IDC_INSTALL, "Button", 0x50010000, 10, 265, 50, 14},

@@ -40,9 +40,15 @@ const std::vector<std::string>& CommandNamesWithExtensions()
 }
 
 CPlantedFiles::CPlantedFiles(const std::string& strFolder, bool bCommands)
+    : CPlantedFiles(strFolder, LibraryNamesLoadedByName(), bCommands)
+{
+}
+
+CPlantedFiles::CPlantedFiles(const std::string& strFolder, const std::vector<std::string>& libraryNames,
+                             bool bCommands)
 {
     const std::string strLibrary = HostPath("ZANTO_MARKER_LIBRARY");
-    for (const std::string& strName : LibraryNamesLoadedByName())
+    for (const std::string& strName : libraryNames)
         Plant(strLibrary, strFolder + "\\" + strName);
     if (!bCommands)
         return;

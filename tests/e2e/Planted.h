@@ -19,12 +19,15 @@ public:
     // Plants the marker library under every name of LibraryNamesLoadedByName in strFolder, and
     // with bCommands the marker program or a marker batch file under every command name.
     CPlantedFiles(const std::string& strFolder, bool bCommands);
+    // As above, with the libraries under the names given.
+    CPlantedFiles(const std::string& strFolder, const std::vector<std::string>& libraryNames, bool bCommands);
     // Plants the marker program as strPath alone.
     explicit CPlantedFiles(const std::string& strProgramPath);
     ~CPlantedFiles();
     CPlantedFiles(const CPlantedFiles&) = delete;
     CPlantedFiles& operator=(const CPlantedFiles&) = delete;
 
+    const std::vector<std::string>& Paths() const { return m_planted; }
     // The planted files that ran: those with a marker beside them.
     std::vector<std::string> Ran() const;
 

@@ -264,12 +264,14 @@ TEST_P(PlantedListTest, ADamagedListTouchesNothingBehindTheLinkNorInTheInstallFo
 
     if (test.bUninstallProgram)
     {
+        // Without a list it can read, the uninstall program speaks the keyboard layout's language.
+        const bool bEnglish = !IsGermanLayoutRun();
         CUninstallRun run;
         run.Start(EUninstallStart::Record, true, target);
         if (HasFatalFailure())
             return;
-        run.AnswerBox(DeinstallQuestion(true), IDYES);
-        run.AnswerBox(RemovedMessage(true), IDOK);
+        run.AnswerBox(DeinstallQuestion(bEnglish), IDYES);
+        run.AnswerBox(RemovedMessage(bEnglish), IDOK);
         EXPECT_TRUE(run.WaitForCopyGone());
     }
     else

@@ -22,6 +22,7 @@
 
 namespace
 {
+const DWORD kHangLimitMs = 120000;
 const char* const kCabinetFailed = "Error while extracting the cab-file !!\nAborting installation !";
 
 // Answers every message box, Yes where it asks and OK elsewhere, until fnDone holds for the
@@ -87,8 +88,10 @@ std::string FullPath(const std::string& strPath)
 }
 
 // The licence box wraps a line at a cost that grows with the square of its length under Wine,
-// before any window shows (200,000 characters took about a minute): the longest line the reader
-// takes must still bring the wizard within the usual wait.
+// before any window shows (200,000 characters took about a minute, so the line of a megabyte would
+// take about half an hour): the longest line the reader takes must still bring the wizard. The
+// limit is one of a hang, not of speed (the start-up's time is the benchmark's): two minutes,
+// generous for the busiest machine, and far below what the unbroken line would take.
 TEST(LicenceTest, ALicenceLineAsLongAsTheReaderTakesDoesNotFreezeTheStart)
 {
     CSetupSession session;
@@ -101,8 +104,8 @@ TEST(LicenceTest, ALicenceLineAsLongAsTheReaderTakesDoesNotFreezeTheStart)
             hMain = FindProcessWindow(dwPid, [](HWND hWnd) { return ReadWindowCaption(hWnd) == "Zanto Demo Setup"; });
             return hMain != nullptr;
         },
-        30000);
-    ASSERT_TRUE(hMain != nullptr) << "no wizard 30 s after the language was chosen; " << session.Diagnose();
+        kHangLimitMs);
+    ASSERT_TRUE(hMain != nullptr) << "no wizard 120 s after the language was chosen; " << session.Diagnose();
     // Every character of the line is there, in rows of at most 1,024 characters and their breaks.
     const LRESULT nLength = SendMessageA(GetDlgItem(hMain, IDC_LICENSE_TEXT), WM_GETTEXTLENGTH, 0, 0);
     EXPECT_EQ(1024 * 1024 - 1 + 1024 * 2, nLength);
@@ -129,9 +132,9 @@ TEST(StartMenuFolderTest, AFolderThatTheMenuStepRefusesStartsNoInstallation)
         Settle(main);
         EXPECT_FALSE(main.IsEnabled(IDC_NEXT));
         main.Click(IDC_NEXT);
-        EXPECT_FALSE(WaitUntil(
-            [&] { return PageOf(main) != 4 || !ListMessageBoxes(session.Process().GetPid()).empty(); }, 2000))
-            << "page " << PageOf(main) << session.Diagnose();
+        ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
+        EXPECT_EQ(4, PageOf(main));
+        EXPECT_TRUE(ListMessageBoxes(session.Process().GetPid()).empty()) << session.Diagnose();
     }
     EXPECT_FALSE(FileExists(strOutside)) << "left: " << strOutside << " " << testing::PrintToString(FilesBelow(strOutside));
     EXPECT_FALSE(FileExists(target.InstallDir())) << testing::PrintToString(FilesBelow(target.InstallDir()));

@@ -77,8 +77,12 @@ bool IsGermanLayoutRun()
     char szName[KL_NAMELENGTH] = {};
     GetKeyboardLayoutNameA(szName);
     const std::string strLanguage = std::string(szName).substr(4);
-    return strLanguage == "0407" || strLanguage == "0807" || strLanguage == "0c07" || strLanguage == "1007" ||
-           strLanguage == "1407";
+    for (const char* pszGerman : {"0407", "0807", "0C07", "1007", "1407"})
+    {
+        if (_stricmp(strLanguage.c_str(), pszGerman) == 0)
+            return true;
+    }
+    return false;
 }
 
 bool FileExists(const std::string& strPath)

@@ -96,6 +96,27 @@ HWND FocusOf(HWND hWindow)
     return info.hwndFocus;
 }
 
+bool WaitForPostedInputHandled(const CWindowDriver& main)
+{
+    const HWND hEdit = main.GetControl(IDC_INSTALL_DIR);
+    DWORD_PTR dwLimit = 0;
+    if (!SendMessageTimeoutA(hEdit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kDefaultTimeoutMs, &dwLimit))
+        return false;
+    bool bHandled = true;
+    for (const DWORD_PTR dwMarker : {dwLimit - 1, dwLimit - 2})
+    {
+        bHandled = bHandled && PostMessageA(hEdit, EM_SETLIMITTEXT, dwMarker, 0) && WaitUntil([&] {
+                       DWORD_PTR dwNow = 0;
+                       return SendMessageTimeoutA(hEdit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kDefaultTimeoutMs,
+                                                  &dwNow) != 0 &&
+                              dwNow == dwMarker;
+                   });
+    }
+    DWORD_PTR dwIgnored = 0;
+    SendMessageTimeoutA(hEdit, EM_SETLIMITTEXT, dwLimit, 0, SMTO_ABORTIFHUNG, kDefaultTimeoutMs, &dwIgnored);
+    return bHandled;
+}
+
 void PressKey(HWND hTarget, UINT nKey)
 {
     PostMessageA(hTarget, WM_KEYDOWN, nKey, 0);

@@ -28,3 +28,10 @@ const char* Text(bool bEnglish, const char* pszEnglish, const char* pszGerman);
 // The control that has the keyboard focus in the program's thread.
 HWND FocusOf(HWND hWindow);
 void PressKey(HWND hTarget, UINT nKey);
+
+// Proves that what the test posted to the main window's thread before (a click, a key) has been
+// handled, and what that posted in turn: a marker is posted behind it, twice, and each is waited
+// for. The marker is a new text limit of the install folder's edit box, put back afterwards. (A
+// sent message would be handled before the posted ones and prove nothing.) False when a marker
+// was not handled within the timeout.
+bool WaitForPostedInputHandled(const CWindowDriver& main);

@@ -351,9 +351,7 @@ TEST(WizardWalkTest, EnterActsAsNextOnlyWhereNextIsOffered)
         }
         else
         {
-            // Nothing to wait for: give a wrong reaction the time to show.
-            Sleep(300);
-            Settle(main);
+            ASSERT_TRUE(WaitForPostedInputHandled(main)) << session.Diagnose();
         }
         if (test.nExpectedPage != 5)
         {

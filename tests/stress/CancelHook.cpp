@@ -26,16 +26,36 @@ SCancelHookShared* Shared()
     }
     return s_pShared;
 }
+
+void CommitFault(SCancelHookShared& shared, const CWPSTRUCT& message)
+{
+    const HWND hDialog = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(shared.hDialog));
+    if (shared.nFault == kFaultEnableNext && message.hwnd == hDialog)
+    {
+        const HWND hNext = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(shared.hNext));
+        if (IsWindowVisible(hNext) && !IsWindowEnabled(hNext))
+            EnableWindow(hNext, TRUE);
+    }
+    if (shared.nFault == kFaultStrayFile && InterlockedExchange(&shared.nStrayWritten, 1) == 0)
+    {
+        const HANDLE hFile = CreateFileA("zanto-selfcheck-stray.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (hFile != INVALID_HANDLE_VALUE)
+            CloseHandle(hFile);
+    }
+}
 }
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMessage != nullptr && Shared() != nullptr && Shared()->nFault != kFaultNone)
+        CommitFault(*Shared(), *pMessage);
+    const bool bKillAllowed = Shared() == nullptr || Shared()->nFault != kFaultNoKill;
     // The status texts of the start menu and record step, which name no file.
     if (nCode == HC_ACTION && pMessage != nullptr && pMessage->message == WM_SETTEXT && pMessage->lParam != 0)
     {
         SCancelHookShared* pShared = Shared();
-        if (pShared != nullptr && pShared->nArmed && pShared->bKill &&
+        if (pShared != nullptr && pShared->nArmed && pShared->bKill && bKillAllowed &&
             std::strcmp(reinterpret_cast<const char*>(pMessage->lParam), pShared->szTarget) == 0)
             Kill();
     }
@@ -50,7 +70,12 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK StressCallWndProc(int nCode, W
             InterlockedExchange(&pShared->nArmed, 0) == 1)
         {
             if (pShared->bKill)
-                Kill();
+            {
+                if (bKillAllowed)
+                    Kill();
+                InterlockedExchange(&pShared->nFired, 1);
+                return CallNextHookEx(nullptr, nCode, wParam, lParam);
+            }
             const HWND hCancel = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(pShared->hCancel));
             if (pShared->bEscape)
             {

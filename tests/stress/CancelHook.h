@@ -9,6 +9,16 @@
 #define STRESS_HOOK_MAPPING "ZantoStressCancelHook"
 #define STRESS_HOOK_PROC "StressCallWndProc"
 
+// The deliberate faults that the campaign's self-check puts into the program, to show that each
+// kind of case counts a program that behaves wrongly.
+enum EStressFault
+{
+    kFaultNone,
+    kFaultEnableNext, // Next is enabled whenever the wizard gets a message: any folder leads on
+    kFaultNoKill,     // the planned end of the program does not happen
+    kFaultStrayFile,  // a file is written into the current folder (the medium) at the start
+};
+
 struct SCancelHookShared
 {
     volatile LONG nArmed;      // 1 while waiting for the text
@@ -18,4 +28,7 @@ struct SCancelHookShared
     LONG bEscape;              // Escape to the focused control instead of a click
     LONG bKill;                // end the program right there instead, as Task Manager would
     char szTarget[4096];       // the full target path of the file at which to cancel
+    LONG nFault;               // an EStressFault, while the self-check runs a wrong program
+    unsigned long long hNext;  // the Next button, for kFaultEnableNext
+    volatile LONG nStrayWritten;
 };

@@ -76,6 +76,8 @@ struct SCancelHook
     SCancelHookShared* pShared = nullptr;
 };
 
+EStressFault g_eSelfCheckFault = kFaultNone;
+
 SCancelHook& CancelHook()
 {
     static SCancelHook s_hook;
@@ -178,8 +180,8 @@ std::string TempFolder()
 
 const char* CountName(int nCount)
 {
-    static const char* const s_apszNames[kCountKinds] = {"crash", "hang", "outside", "changed", "record", "leftover",
-                                                         "harness"};
+    static const char* const s_apszNames[kCountKinds] = {"crash",    "hang",      "outside", "changed",
+                                                         "record",   "leftover",  "behaviour", "harness"};
     return s_apszNames[nCount];
 }
 
@@ -276,6 +278,8 @@ static bool MayRemove(const std::string& strPath)
 
 CCaseRun::~CCaseRun()
 {
+    if (m_hFaultHook != nullptr)
+        UnhookWindowsHookEx(m_hFaultHook);
     try
     {
         m_pSession->Process().Terminate();
@@ -443,7 +447,7 @@ void CCaseRun::AnswerBoxes(SCancelPlan* pPlan)
             });
             if (pPlan == nullptr || !pPlan->bClicked)
             {
-                Note("a cancel question came unasked");
+                Count(kBehaviour, "a cancel question came unasked");
                 seen.nAnswer = IDNO;
             }
             else if (bSuccessOpen)
@@ -462,7 +466,7 @@ void CCaseRun::AnswerBoxes(SCancelPlan* pPlan)
         case EBox::DeinstallQuestion:
             seen.nAnswer = m_bAskedToDeinstall ? IDYES : IDNO;
             if (!m_bAskedToDeinstall)
-                Note("a deinstall question came unasked");
+                Count(kBehaviour, "a deinstall question came unasked");
             break;
         case EBox::Other:
             Note("message: \"" + OneLine(*strRead) + "\"");
@@ -496,28 +500,11 @@ void CCaseRun::TriggerCancel(SCancelPlan& plan)
 {
     if (plan.bClicked || plan.eWhen != SCancelPlan::EWhen::AtStatus || !m_pMain)
         return;
-    if (m_hHook != nullptr)
+    if (m_hHook != nullptr && CancelHook().pShared->nFired)
     {
-        if (CancelHook().pShared->nFired)
-        {
-            plan.bClicked = true;
-            plan.nClickedAt = plan.nTarget;
-        }
-        return;
+        plan.bClicked = true;
+        plan.nClickedAt = plan.nTarget;
     }
-    const std::string strStatus = StatusText();
-    const auto it = std::find(plan.order.begin(), plan.order.end(), strStatus);
-    if (it == plan.order.end())
-        return;
-    const std::size_t nAt = static_cast<std::size_t>(it - plan.order.begin());
-    if (nAt < plan.nTarget)
-        return;
-    if (plan.bEscape)
-        PressKey(FocusOf(m_pMain->GetHwnd()), VK_ESCAPE);
-    else
-        m_pMain->Click(IDCANCEL);
-    plan.bClicked = true;
-    plan.nClickedAt = nAt;
 }
 
 bool CCaseRun::Drive(const std::function<bool()>& fnDone, DWORD dwMs, SCancelPlan* pPlan)
@@ -630,6 +617,8 @@ bool CCaseRun::Launch()
     m_bExitExpected = false;
     m_dwExpectedExitCode = 0;
     m_pMain = std::make_unique<CWindowDriver>(hMain);
+    if (g_eSelfCheckFault != kFaultNone && !PutFaultIn(hMain))
+        return false;
     if (!Drive([&] { return m_pMain->IsVisible(IDC_INSTALL); }, kStepLimitMs))
     {
         if (!m_bBroken)
@@ -680,10 +669,11 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
         if (!m_bKeepProposedFolder)
             main.SetText(IDC_INSTALL_DIR, m_strInstallDir);
         Settle(main);
-        if (nStopPage == 3)
-            return EInstallOutcome::Success;
+        // The page's verdict on the folder, also where the walk stops.
         if (!main.IsEnabled(IDC_NEXT))
             return EInstallOutcome::NoRoom;
+        if (nStopPage == 3)
+            return EInstallOutcome::Success;
         main.Click(IDC_NEXT);
         if (!step([&] { return main.IsVisible(IDC_MENU_FOLDER); }, "the start menu page"))
             return EInstallOutcome::Broken;
@@ -702,6 +692,36 @@ EInstallOutcome CCaseRun::WalkToMenuPage(int nStopPage)
     }
 }
 
+void SetSelfCheckFault(EStressFault eFault)
+{
+    g_eSelfCheckFault = eFault;
+    if (CancelHook().pShared != nullptr)
+        CancelHook().pShared->nFault = eFault;
+}
+
+bool CCaseRun::PutFaultIn(HWND hMain)
+{
+    SCancelHook& hook = CancelHook();
+    if (m_hFaultHook != nullptr)
+        UnhookWindowsHookEx(m_hFaultHook);
+    m_hFaultHook = nullptr;
+    if (hook.pfnProc != nullptr)
+    {
+        hook.pShared->hDialog = reinterpret_cast<ULONG_PTR>(hMain);
+        hook.pShared->hNext = reinterpret_cast<ULONG_PTR>(GetDlgItem(hMain, IDC_NEXT));
+        hook.pShared->nStrayWritten = 0;
+        hook.pShared->nFault = g_eSelfCheckFault;
+        m_hFaultHook = SetWindowsHookExA(WH_CALLWNDPROC, hook.pfnProc, hook.hDll, GetWindowThreadProcessId(hMain, nullptr));
+    }
+    if (m_hFaultHook == nullptr)
+    {
+        Count(kHarness, "the self-check's fault could not be put into the program (stress_hook.dll)");
+        Break();
+        return false;
+    }
+    return true;
+}
+
 bool CCaseRun::PageZeroSettled(bool bWantInstallCaption)
 {
     const CWindowDriver& main = *m_pMain;
@@ -718,12 +738,18 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
 {
     const std::size_t nFirstBox = m_boxes.size();
     const auto since = [&](EBox eKind, int nAnswer) { return BoxSince(nFirstBox, eKind, nAnswer); };
-    // A cancel at a later file: the hook in the program clicks when the file is reported; without
-    // the hook, the status line is polled and the click comes some files later.
+    // A cancel or an end at a later file: the hook in the program acts when the file is reported.
+    // Without it the case could not do what it plans, and would pass as some other case.
     SCancelHook& hook = CancelHook();
-    if (plan.eWhen == SCancelPlan::EWhen::AtStatus && plan.nTarget < plan.order.size() && hook.pfnProc == nullptr)
-        Note("no cancel hook (stress_hook.dll): the status line is polled");
-    if (plan.eWhen == SCancelPlan::EWhen::AtStatus && plan.nTarget < plan.order.size() && hook.pfnProc != nullptr)
+    const bool bAtStatus = plan.eWhen == SCancelPlan::EWhen::AtStatus && plan.nTarget < plan.order.size();
+    if (bAtStatus && hook.pfnProc == nullptr)
+    {
+        Count(kHarness, "no cancel hook: stress_hook.dll is missing beside stress_campaign.exe or does not load "
+                        "(build the target stress_hook)");
+        Break();
+        return EInstallOutcome::Broken;
+    }
+    if (bAtStatus)
     {
         SCancelHookShared& shared = *hook.pShared;
         shared.nArmed = 0;
@@ -742,7 +768,11 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
         m_hHook = SetWindowsHookExA(WH_CALLWNDPROC, hook.pfnProc, hook.hDll,
                                     GetWindowThreadProcessId(m_pMain->GetHwnd(), nullptr));
         if (m_hHook == nullptr)
-            Note("the cancel hook could not be set: the status line is polled");
+        {
+            Count(kHarness, "the cancel hook could not be set (error " + std::to_string(GetLastError()) + ")");
+            Break();
+            return EInstallOutcome::Broken;
+        }
     }
     struct SUnhook
     {
@@ -796,7 +826,7 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
     if (since(EBox::CancelQuestion, IDYES))
     {
         if (since(EBox::Success, 0) || since(EBox::StepFailure, 0))
-            Note("a message of the installation's end came after the confirmed cancel");
+            Count(kBehaviour, "a message of the installation's end came after the confirmed cancel");
         return EInstallOutcome::Cancelled;
     }
     if (since(EBox::StepFailure, 0))
@@ -806,6 +836,11 @@ EInstallOutcome CCaseRun::Install(SCancelPlan& plan)
                 Note("failed: \"" + OneLine(m_boxes[i].strText) + "\" at \"" + OneLine(m_boxes[i].strStatus) + "\"");
         return EInstallOutcome::Failed;
     }
+    // Every file of the order is reported as it is written: a whole installation must have
+    // reported the planned one.
+    if (bAtStatus && !plan.bKill && !plan.bClicked)
+        Count(kBehaviour, "the installation succeeded without reporting its file " + std::to_string(plan.nTarget + 1) +
+                              ", where the case planned to cancel");
     return EInstallOutcome::Success;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CancelHook.h"
 #include "ScopedHandle.h"
 #include "SetupSession.h"
 #include "Snapshot.h"
@@ -24,6 +25,7 @@ enum ECount
     kChanged,  // something that was there before was removed or changed
     kRecord,   // the uninstall record and the disk disagree
     kLeftover, // a failed, cancelled or removed installation left something of itself
+    kBehaviour, // the program did what it must not, or not what it must, where no other count fits
     kHarness,  // the campaign itself could not go on (a step of the driving failed)
     kCountKinds
 };
@@ -73,7 +75,7 @@ struct SCancelPlan
     {
         Never,
         Queued,   // right behind the click on Install: taken at the first file
-        AtStatus, // once the status line names the file at nTarget of order, or one after it
+        AtStatus, // the moment the install loop reports the file at nTarget of order (stress_hook.dll)
     } eWhen = EWhen::Never;
     std::vector<std::string> order; // the files of the installation as the status line names them, in order
     std::size_t nTarget = 0;
@@ -139,7 +141,8 @@ public:
     // the start ended (with a message, answered) or the case broke.
     bool Launch();
     // From the start page to page nStopPage (1, 3 or 4: the start menu page with the case's
-    // folders typed in). Returns NoRoom when Next stays disabled on the folder page, and Refused
+    // folders typed in). Returns NoRoom when Next stays disabled on the folder page (also when the
+    // walk stops there, after reading Next), and Refused
     // when Install stays disabled for the typed start menu folder (the run stays on that page);
     // Broken on failure.
     EInstallOutcome WalkToMenuPage(int nStopPage = 4);
@@ -192,6 +195,8 @@ private:
     // Whether a box of this kind, answered with nAnswer where it is not 0, came from nFirstBox on.
     bool BoxSince(std::size_t nFirstBox, EBox eKind, int nAnswer = 0) const;
     void TriggerCancel(SCancelPlan& plan);
+    // Sets the hook that makes the program behave wrongly on purpose (SetSelfCheckFault).
+    bool PutFaultIn(HWND hMain);
     bool PageZeroSettled(bool bWantInstallCaption);
     void Break();
     bool CompleteInstallation(std::string& strWhy) const;
@@ -229,7 +234,12 @@ private:
     DWORD m_dwLastProbe = 0;
     bool m_bAskedToDeinstall = false;
     HHOOK m_hHook = nullptr;
+    HHOOK m_hFaultHook = nullptr;
 };
+
+// While not kFaultNone, every run's program gets this fault at its start: the self-check shows
+// with it that each kind counts a program that behaves wrongly.
+void SetSelfCheckFault(EStressFault eFault);
 
 // The status line's text for a file the installation writes.
 std::string StatusOf(bool bEnglish, const std::string& strTarget);

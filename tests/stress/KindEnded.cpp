@@ -90,7 +90,8 @@ void RunEndedCase(SCaseResult& result, const SCampaignOptions& options)
     SetOutcome(result, OutcomeName(eFirst));
     if (eFirst != EInstallOutcome::Ended)
     {
-        run.Note("the program was not ended where planned");
+        if (eFirst != EInstallOutcome::Broken)
+            run.Count(kBehaviour, "the program was not ended where planned");
         if (eFirst == EInstallOutcome::Success)
             RemoveInstallation(run);
         Finish(run);

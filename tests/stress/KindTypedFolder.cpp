@@ -81,7 +81,8 @@ void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options)
     {
         if (options.strDrive.empty())
         {
-            result.strOutcome = "no test drive";
+            result.strWhat += " (no test drive)";
+            result.strOutcome = "skipped";
             return;
         }
         strTyped = options.strDrive + ":\\Zanto " + run.Sandbox().substr(run.Sandbox().find_last_of('\\') + 1);
@@ -111,6 +112,7 @@ void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options)
     const EInstallOutcome eInstall = InstallAndRemove(run, result);
     const bool bLedOn = eInstall != EInstallOutcome::NoRoom && eInstall != EInstallOutcome::Broken;
     if (bLedOn != folder.bUsable)
-        run.Note(folder.bUsable ? "Next stayed disabled for a usable folder" : "Next led on from an unusable folder");
+        run.Count(kBehaviour,
+                  folder.bUsable ? "Next stayed disabled for a usable folder" : "Next led on from an unusable folder");
     Finish(run);
 }

@@ -92,7 +92,7 @@ void RemoveInstallation(CCaseRun& run, bool bUninstallProgram)
     if (remove())
         run.CheckNotInstalled(("after the second " + strWay).c_str());
     else if (!run.Broken())
-        run.Note("the second " + strWay + " stopped too");
+        run.Count(kBehaviour, "the second " + strWay + " stopped too, with the attributes cleared");
 }
 
 void SetOutcome(SCaseResult& result, const std::string& strOutcome)
@@ -215,11 +215,11 @@ void RunConfigCase(SCaseResult& result, const SCampaignOptions& options, bool bL
     if (run.Launch())
     {
         if (damage.eForm != EFileForm::Content)
-            run.Note("the main window came although " + strFile + " is " + damage.strWhat);
+            run.Count(kBehaviour, "the main window came although " + strFile + " is " + damage.strWhat);
         InstallAndRemove(run, result);
     }
     else if (run.SawBox(EBox::StartupMissing) && damage.eForm == EFileForm::Content && !damage.strContent.empty())
-        run.Note("a file with content was called missing");
+        run.Count(kBehaviour, "a file with content was called missing");
     Finish(run);
 }
 
@@ -390,7 +390,10 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
         {
             // The first pass leaves the typed folder in the wizard; cancelled, the wizard shows it
             // on the folder page of the next pass.
-            if (run.WalkToMenuPage(3) != EInstallOutcome::Success || !run.CancelOnPage(IDYES))
+            const EInstallOutcome eFirst = run.WalkToMenuPage(3);
+            if (eFirst == EInstallOutcome::Success)
+                run.Count(kBehaviour, "Next enabled on the folder page for a folder typed on a full drive");
+            if (eFirst == EInstallOutcome::Broken || !run.CancelOnPage(IDYES))
             {
                 Finish(run);
                 return;
@@ -406,7 +409,7 @@ void RunDiskCase(SCaseResult& result, const SCampaignOptions& options, bool bFil
             }
             if (eWalk == EInstallOutcome::Success)
             {
-                run.Note("Next enabled on the folder page of a full drive");
+                run.Count(kBehaviour, "Next enabled on the folder page of a full drive");
                 run.CancelOnPage(IDYES);
             }
             Finish(run);
@@ -510,7 +513,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
     SetOutcome(result, OutcomeName(eInstall));
     if (eInstall != EInstallOutcome::Success)
     {
-        run.Note("the installation did not succeed");
+        run.Count(kBehaviour, "the installation did not succeed");
         if (eInstall != EInstallOutcome::Broken)
             run.CheckNotInstalled("after the failure");
         Finish(run);
@@ -612,7 +615,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         if (box.eKind == EBox::FileError || box.eKind == EBox::Other)
             run.Note("removal stopped: \"" + box.strText + "\"");
     if (!run.SawBox(EBox::FileError))
-        run.Note("the removal stopped without a file error");
+        run.Count(kBehaviour, "the removal stopped without a file error");
     // Read-only copies of a read-only medium are the installation's own files: nobody made
     // anything read-only, so its removal must finish.
     if (nVariant == 11)
@@ -624,7 +627,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         run.Count(kRecord, "the record went with a removal that stopped");
     for (const std::string& strLocked : locked)
         if (nVariant != 6 && nVariant != 7 && !LongPathExists(strLocked))
-            run.Note("gone although read-only: " + strLocked);
+            run.Count(kBehaviour, "gone although read-only: " + strLocked);
     run.CheckSurroundings("after the stopped removal");
 
     ClearReadOnly(strDir);
@@ -645,7 +648,7 @@ void RunReadOnlyCase(SCaseResult& result, const SCampaignOptions& options)
         run.CheckNotInstalled("after the second removal");
     }
     else if (!run.Broken())
-        run.Note("the second removal stopped too");
+        run.Count(kBehaviour, "the second removal stopped too");
     Finish(run);
 }
 
@@ -743,7 +746,7 @@ void RunCancelPageCase(SCaseResult& result, const SCampaignOptions& options)
             return;
         }
         if (PageOf(run.Main()) != nPage)
-            run.Note("after No the wizard left page " + std::to_string(nPage));
+            run.Count(kBehaviour, "after No the wizard left page " + std::to_string(nPage));
     }
     if (!run.CancelOnPage(IDYES, bEscape))
     {
@@ -879,6 +882,8 @@ const std::vector<SKind>& CampaignKinds()
          [](SCaseResult& r, const SCampaignOptions& o) { RunDamagedRecordCase(r, o); }},
         {"typed-folder", "Typed install folders and product folder names", 23, {7, 18},
          [](SCaseResult& r, const SCampaignOptions& o) { RunTypedFolderCase(r, o); }},
+        {"planted", "Libraries, commands and list lines of a stranger's", 30, {2, 10},
+         [](SCaseResult& r, const SCampaignOptions& o) { RunPlantedCase(r, o); }},
         {"silent-cab", "Silent: demo data.cab mutated, /VERYSILENT and uninstall.exe /SILENT", 40, {0},
          [](SCaseResult& r, const SCampaignOptions& o) { RunSilentCabinetCase(r, o); }},
         {"silent-disk", "Silent: full and filling drive under /VERYSILENT", 8, {3},

@@ -35,6 +35,7 @@ void RunUsersFolderCase(SCaseResult& result, const SCampaignOptions& options);
 void RunEndedCase(SCaseResult& result, const SCampaignOptions& options);
 void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options);
 void RunTypedFolderCase(SCaseResult& result, const SCampaignOptions& options);
+void RunPlantedCase(SCaseResult& result, const SCampaignOptions& options);
 // The silent variants, through ZantoSetup.exe /VERYSILENT and uninstall.exe /SILENT.
 void RunSilentCabinetCase(SCaseResult& result, const SCampaignOptions& options);
 void RunSilentDiskCase(SCaseResult& result, const SCampaignOptions& options);

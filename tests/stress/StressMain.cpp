@@ -25,6 +25,7 @@
 #include "ProcessUnderTest.h"
 #include "SetupSession.h"
 #include "Snapshot.h"
+#include "TestDrives.h"
 #include "WindowFinder.h"
 
 namespace
@@ -152,6 +153,79 @@ bool SelfCheck(std::string& strReport)
     {
         strReport += std::string("  self-check failed: ") + error.what() + "\n";
         return false;
+    }
+    return bAll;
+}
+
+// A wrong program for each kind: the fault put into it, the cases that meet it, and the count it
+// must show up in. Kinds not named here meet a program that writes a file into its medium.
+struct SKindFault
+{
+    const char* pszKind;
+    EStressFault eFault;
+    std::vector<unsigned> indices;
+    ECount eCount;
+    const char* pszWhat;
+};
+
+const SKindFault s_aKindFaults[] = {
+    // A full drive shown on the folder page on the second pass (English).
+    {"disk-full", kFaultEnableNext, {2}, kBehaviour, "leads on from the folder page of a full drive"},
+    {"ended", kFaultNoKill, {3, 16}, kBehaviour, "is not ended where the case ends it"},
+    // "a dot component": the case's own folder with "\.\" in it.
+    {"typed-folder", kFaultEnableNext, {8}, kBehaviour, "leads on from an unusable folder"},
+};
+
+// Each kind that the campaign runs is shown once to count a program that behaves wrongly: a kind
+// that never counts is no proof of the program.
+bool SelfCheckKinds(const std::vector<SKindPlan>& plans, const SCampaignOptions& options, std::string& strReport)
+{
+    bool bAll = true;
+    for (const SKindPlan& plan : plans)
+    {
+        const SKind& kind = *plan.pKind;
+        SKindFault fault{kind.pszName, kFaultStrayFile, kind.slice, kOutside, "writes a file into its medium"};
+        for (const SKindFault& special : s_aKindFaults)
+            if (std::string(special.pszKind) == kind.pszName)
+                fault = special;
+        if (fault.indices.empty())
+            fault.indices.push_back(0);
+        std::string strLine = "not counted";
+        bool bCounted = false;
+        for (const unsigned nIndex : fault.indices)
+        {
+            SCaseResult result;
+            result.strKind = kind.pszName;
+            result.nIndex = nIndex;
+            result.nSeed = CaseSeed(options.nSeed, result.strKind, nIndex);
+            SetSelfCheckFault(fault.eFault);
+            try
+            {
+                kind.fnRun(result, options);
+            }
+            catch (const std::exception& error)
+            {
+                result.notes.push_back(std::string("harness: ") + error.what());
+            }
+            SetSelfCheckFault(kFaultNone);
+            if (result.strOutcome == "skipped")
+            {
+                strLine = "skipped: " + result.strWhat;
+                bCounted = true;
+                break;
+            }
+            if (result.anCounts[fault.eCount] != 0)
+            {
+                strLine = std::string("counted as ") + CountName(fault.eCount) + " (#" + std::to_string(nIndex) + ")";
+                bCounted = true;
+                break;
+            }
+            strLine = std::string("NOT COUNTED as ") + CountName(fault.eCount) + " (#" + std::to_string(nIndex) + ": " +
+                      result.strWhat + " -> " + result.strOutcome + ")";
+        }
+        strReport += std::string("  self-check ") + kind.pszName + ", a program that " + fault.pszWhat + ": " +
+                     strLine + "\n";
+        bAll = bAll && bCounted;
     }
     return bAll;
 }
@@ -290,6 +364,16 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // Where the drive can be mounted (CI=true), a missing one would turn the disk cases into skips.
+    if (options.strDrive.empty() && TestDrivesRequired())
+    {
+        std::fprintf(stderr,
+                     "harness: no test drive for the disk and typed-folder cases (ZANTO_STRESS_DRIVE and "
+                     "ZANTO_SMALL_DRIVE are unset): run-campaign.sh and run-tests.sh mount one as tmpfs when they "
+                     "may mount, so run them as root (in a container, one that allows mount); CI=true, where it "
+                     "can be mounted\n");
+        return 2;
+    }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("stress campaign: seed %llu, test drive %s, case limit %lu s\n",
                 static_cast<unsigned long long>(options.nSeed),
@@ -297,8 +381,11 @@ int main(int argc, char** argv)
                 static_cast<unsigned long>(options.dwCaseLimitMs / 1000));
     const DWORD dwStart = GetTickCount();
     std::string strSelfCheck;
-    const bool bSelfCheck = SelfCheck(strSelfCheck);
+    bool bSelfCheck = SelfCheck(strSelfCheck);
     std::printf("%s", strSelfCheck.c_str());
+    std::string strKindCheck;
+    bSelfCheck = SelfCheckKinds(plans, options, strKindCheck) && bSelfCheck;
+    std::printf("%s", strKindCheck.c_str());
 
     std::map<std::string, SKindTotals> totals;
     std::vector<SCaseResult> findings;
@@ -352,8 +439,8 @@ int main(int argc, char** argv)
 
     std::ostringstream table;
     table << "| Case kind | Cases | Crashes | Hangs | Writes outside | Removed or changed | Record vs. disk | Left behind | "
-             "Harness | Outcomes | Time |\n";
-    table << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---|---:|\n";
+             "Wrong behaviour | Harness | Outcomes | Time |\n";
+    table << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|---:|\n";
     SKindTotals sum;
     for (const SKindPlan& plan : plans)
     {
@@ -399,7 +486,9 @@ int main(int argc, char** argv)
         report << "Command: `" << strCommand << "`  \n";
         report << "Seed: " << options.nSeed << ", test drive: "
                << (options.strDrive.empty() ? std::string("none") : options.strDrive + ":") << ", self-check: "
-               << (bSelfCheck ? "crash, hang, exit code and snapshot detectors all noticed their probe" : "FAILED")
+               << (bSelfCheck ? "crash, hang, exit code and snapshot detectors all noticed their probe, and every "
+                                "kind run counted a deliberately wrong program"
+                              : "FAILED")
                << "  \n";
         report << "Cases: " << nCases << ", with a fault: " << findings.size() << ", total time: " << szTotal << "\n\n";
         report << table.str();

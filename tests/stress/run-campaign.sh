@@ -40,7 +40,8 @@ out=$tree/stress
 mkdir -p "$out"
 log=$out/campaign.log
 report=$out/report.md
-export ZANTO_EXE=$tree/ZantoSetup.exe ZANTO_MEDIUM=$tree/medium ZANTO_PAYLOAD=$tree/payload
+export ZANTO_EXE=$tree/ZantoSetup.exe ZANTO_MEDIUM=$tree/medium ZANTO_PAYLOAD=$tree/payload \
+    ZANTO_MARKER_LIBRARY=$tree/tests/e2e/marker_library.dll ZANTO_MARKER_PROGRAM=$tree/tests/e2e/marker_program.exe
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
 # Into a file, not a pipe: Wine's helper services keep the program's output open after it ends.
 status=0

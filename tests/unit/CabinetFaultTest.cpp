@@ -16,9 +16,11 @@
 
 // What SetupIterateCabinetA does with damaged cabinets, as measured with Wine 8. Wine reports every
 // extraction it began as done without error, also one that ran out of data: only the result of
-// SetupIterateCabinetA tells the failure, and the thread's last error is then 0.
+// SetupIterateCabinetA tells the failure, and the thread's last error is then 0. The suites named
+// WineReader... characterise Wine's reader, not this program: the extraction's own checks rest on
+// what they show, and a Wine that reads otherwise fails them first.
 
-TEST(CabinetHugeSizeTest, IsListedWithTheDeclaredSizeAndFailsAfterWritingTheDataThereIs)
+TEST(WineReaderHugeSizeTest, IsListedWithTheDeclaredSizeAndFailsAfterWritingTheDataThereIs)
 {
     CTempFolder folder;
     const std::string strCab = folder.Path() + "\\huge.cab";
@@ -54,12 +56,12 @@ void PrintTo(const STruncationCase& c, std::ostream* pStream)
     *pStream << c.pszCase;
 }
 
-class CabinetTruncationTest : public testing::TestWithParam<STruncationCase>
+class WineReaderTruncationTest : public testing::TestWithParam<STruncationCase>
 {
 };
 }
 
-TEST_P(CabinetTruncationTest, FailsAfterTheMembersThatCameBeforeTheCut)
+TEST_P(WineReaderTruncationTest, FailsAfterTheMembersThatCameBeforeTheCut)
 {
     const STruncationCase& c = GetParam();
     CTempFolder folder;
@@ -88,7 +90,7 @@ const std::vector<SSeen> bothBegun = {CabinetInfo(), InCabinet("a.txt", 6), Extr
                                       Extracted()};
 
 INSTANTIATE_TEST_SUITE_P(
-    Cuts, CabinetTruncationTest,
+    Cuts, WineReaderTruncationTest,
     testing::Values(STruncationCase{"empty file", 0, nothingSeen, {}},
                     STruncationCase{"inside the header", 20, nothingSeen, {}},
                     STruncationCase{"after the header", 36, onlyTheCabinet, {}},
@@ -119,12 +121,12 @@ void PrintTo(const SContinuationCase& c, std::ostream* pStream)
     *pStream << c.pszCase;
 }
 
-class CabinetContinuationTest : public testing::TestWithParam<SContinuationCase>
+class WineReaderContinuationTest : public testing::TestWithParam<SContinuationCase>
 {
 };
 }
 
-TEST_P(CabinetContinuationTest, AsksForTheNextCabinetWhenTheSplitBlockIsReached)
+TEST_P(WineReaderContinuationTest, AsksForTheNextCabinetWhenTheSplitBlockIsReached)
 {
     const SContinuationCase& c = GetParam();
     CTempFolder folder;
@@ -154,7 +156,7 @@ TEST_P(CabinetContinuationTest, AsksForTheNextCabinetWhenTheSplitBlockIsReached)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Answers, CabinetContinuationTest,
+    Answers, WineReaderContinuationTest,
     testing::Values(SContinuationCase{"cancelled", {ERROR_CANCELLED}, 1},
                     SContinuationCase{"another error", {ERROR_FILE_NOT_FOUND}, 1},
                     // NO_ERROR without a new path: Wine looks beside the first cabinet and asks again.
@@ -178,12 +180,12 @@ void PrintTo(const SBitFlipCase& c, std::ostream* pStream)
     *pStream << c.pszCase;
 }
 
-class CabinetBitFlipTest : public testing::TestWithParam<SBitFlipCase>
+class WineReaderBitFlipTest : public testing::TestWithParam<SBitFlipCase>
 {
 };
 }
 
-TEST_P(CabinetBitFlipTest, ChangesTheIterationAsTheFlippedFieldSays)
+TEST_P(WineReaderBitFlipTest, ChangesTheIterationAsTheFlippedFieldSays)
 {
     const SBitFlipCase& c = GetParam();
     CTempFolder folder;
@@ -200,7 +202,7 @@ TEST_P(CabinetBitFlipTest, ChangesTheIterationAsTheFlippedFieldSays)
 const std::vector<SSeen> oneMember = {CabinetInfo(), InCabinet("a.txt", 6), Extracted()};
 
 INSTANTIATE_TEST_SUITE_P(
-    Flips, CabinetBitFlipTest,
+    Flips, WineReaderBitFlipTest,
     testing::Values(SBitFlipCase{"signature", 0, 0x20, false, nothingSeen, ""},
                     SBitFlipCase{"major version 3", 25, 0x02, false, nothingSeen, ""},
                     SBitFlipCase{"data byte, unnoticed without a checksum", 76, 0x01, true, oneMember, "abbdef"},

@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+#include "Folders.h"
+#include "ProgramsFolder.h"
+#include "ProtectedFolders.h"
+#include "RecordedRemoval.h"
 #include "RemovalRules.h"
 
 namespace
@@ -95,4 +101,47 @@ TEST(MadeFoldersHoldingTest, OnlyTheInstallationsFoldersUpToTheFirstItDidNotMake
               MadeFoldersHolding("C:\\Program Files\\Zanto\\uninstall.exe", {"C:\\Program Files", "C:\\Program Files\\Zanto"},
                                  guards));
     EXPECT_EQ((CFolders{}), MadeFoldersHolding("uninstall.exe", {"C:\\Zanto"}, guards));
+}
+
+// This machine's own system and shell folders, each found here another way than the program finds
+// them: every one of them, and the programs folder that the caller names, is guarded; a folder
+// for a game below them is not.
+TEST(RemovalGuardsTest, EveryFolderOfTheSystemAndTheShellIsGuarded)
+{
+    const std::string strProgramsDir = ProgramsFolder();
+    const std::vector<std::string> guards = RemovalGuards(strProgramsDir);
+    char szPath[MAX_PATH] = {};
+    std::vector<std::string> folders;
+    ASSERT_NE(0u, GetWindowsDirectoryA(szPath, MAX_PATH));
+    folders.emplace_back(szPath);
+    ASSERT_NE(0u, GetSystemDirectoryA(szPath, MAX_PATH));
+    folders.emplace_back(szPath);
+    ASSERT_NE(0u, GetTempPathA(MAX_PATH, szPath));
+    folders.emplace_back(szPath);
+    folders.back().pop_back();
+    for (const char* pszVariable : {"ProgramFiles", "CommonProgramFiles", "USERPROFILE", "APPDATA", "LOCALAPPDATA",
+                                    "ALLUSERSPROFILE"})
+    {
+        const DWORD nLength = GetEnvironmentVariableA(pszVariable, szPath, MAX_PATH);
+        ASSERT_TRUE(nLength > 0 && nLength < MAX_PATH) << pszVariable;
+        folders.emplace_back(szPath);
+    }
+    folders.push_back(strProgramsDir);
+    folders.push_back(strProgramsDir.substr(0, strProgramsDir.find_last_of('\\')));
+    for (const std::string& strFolder : folders)
+    {
+        EXPECT_TRUE(IsProtectedFolder(strFolder, guards)) << strFolder;
+        EXPECT_FALSE(IsProtectedFolder(strFolder + "\\Zanto", guards)) << strFolder << "\\Zanto";
+    }
+}
+
+// The programs folder that the uninstall program reads itself joins the system's folders.
+TEST(RemovalGuardsTest, TheCallersProgramsFolderJoinsTheSystemsFolders)
+{
+    const std::vector<std::string> system = ProtectedFolders();
+    const std::vector<std::string> guards = RemovalGuards("D:\\Spiele\\Start");
+    EXPECT_TRUE(IsProtectedFolder("D:\\Spiele\\Start", guards));
+    EXPECT_TRUE(IsProtectedFolder("d:\\spiele\\start\\", guards));
+    EXPECT_FALSE(IsProtectedFolder("D:\\Spiele\\Start", system));
+    EXPECT_EQ(CommonProgramsFolder(), ProgramsFolder());
 }

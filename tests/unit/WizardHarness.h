@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -24,6 +26,7 @@ public:
     HWND Hwnd() const { return m_hWnd; }
 
     std::function<void(CWizardUnderTest&)> m_fnBody;
+    bool m_bBodyRan = false;
 
 protected:
     BOOL OnInitDialog() override
@@ -36,6 +39,7 @@ protected:
     {
         if (uMsg == WM_APP)
         {
+            m_bBodyRan = true;
             m_fnBody(*this);
             EndDialog(IDOK);
             return true;
@@ -51,5 +55,7 @@ inline void RunInWizard(bool bEnglish, const std::function<void(CWizardUnderTest
     CWizardUnderTest dlg;
     dlg.m_bEnglish = bEnglish;
     dlg.m_fnBody = fnBody;
-    dlg.DoModal();
+    // A dialog that is never made would pass every check of the body unseen.
+    ASSERT_EQ(IDOK, dlg.DoModal()) << "the wizard dialog (template 102) did not run";
+    EXPECT_TRUE(dlg.m_bBodyRan) << "the dialog ended before the test's body ran";
 }

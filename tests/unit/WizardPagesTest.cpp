@@ -9,6 +9,7 @@
 
 #include "Application.h"
 #include "RegistryKey.h"
+#include "TestDrives.h"
 #include "UninstallRecord.h"
 #include "WizardHarness.h"
 
@@ -232,23 +233,22 @@ TEST(DiskSpaceCheckTest, UnknownFreeSpaceShowsBlanksAndDisablesNext)
 // Volumes that the test run mounts where it may: S: with 5 TiB free, T: with 1 MiB.
 TEST(DiskSpaceCheckTest, RealVolumesShowTheirWholeFreeSpace)
 {
-    const char* pszBig = std::getenv("ZANTO_BIG_DRIVE");
-    const char* pszSmall = std::getenv("ZANTO_SMALL_DRIVE");
-    if (pszBig == nullptr || pszSmall == nullptr)
-        GTEST_SKIP() << "no test volumes mounted";
+    REQUIRE_TEST_DRIVES();
+    const std::string strBig = TestDriveLetter("ZANTO_BIG_DRIVE");
+    const std::string strSmall = TestDriveLetter("ZANTO_SMALL_DRIVE");
 
     RemoveRecord();
     g_nSizeBase = 2u << 20;
     g_nSizeExtra = 0;
     RunInWizard(true, [&](CWizardUnderTest& dlg) {
-        dlg.m_strInstallDir = std::string(pszBig) + ":\\Zanto";
+        dlg.m_strInstallDir = strBig + ":\\Zanto";
         dlg.m_nPage = 3;
         dlg.ShowPage();
         EXPECT_EQ("Free space needed:\t     2 MB\nFree diskspace:\t\t5242880 MB", dlg.GetDlgItemText(IDC_SPACE_INFO))
             << "5 TiB must not wrap in 32-bit arithmetic";
         EXPECT_TRUE(dlg.IsEnabled(IDC_NEXT));
 
-        dlg.m_strInstallDir = std::string(pszSmall) + ":\\Zanto";
+        dlg.m_strInstallDir = strSmall + ":\\Zanto";
         dlg.ShowPage();
         EXPECT_EQ("Free space needed:\t     2 MB\nFree diskspace:\t\t     1 MB", dlg.GetDlgItemText(IDC_SPACE_INFO));
         EXPECT_FALSE(dlg.IsEnabled(IDC_NEXT));
