@@ -699,6 +699,11 @@ void SetSelfCheckFault(EStressFault eFault)
         CancelHook().pShared->nFault = eFault;
 }
 
+bool SelfCheckFaultSet()
+{
+    return g_eSelfCheckFault != kFaultNone;
+}
+
 bool CCaseRun::PutFaultIn(HWND hMain)
 {
     SCancelHook& hook = CancelHook();

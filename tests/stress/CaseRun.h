@@ -240,6 +240,7 @@ private:
 // While not kFaultNone, every run's program gets this fault at its start: the self-check shows
 // with it that each kind counts a program that behaves wrongly.
 void SetSelfCheckFault(EStressFault eFault);
+bool SelfCheckFaultSet();
 
 // The status line's text for a file the installation writes.
 std::string StatusOf(bool bEnglish, const std::string& strTarget);

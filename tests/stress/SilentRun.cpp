@@ -8,6 +8,7 @@
 #include "Snapshot.h"
 #include "UninstallRun.h"
 #include "WindowFinder.h"
+#include "resource.h"
 
 namespace
 {
@@ -26,16 +27,30 @@ EInstallOutcome CCaseRun::InstallSilently()
     m_dwStart = GetTickCount();
     m_pMain.reset();
     CProcessUnderTest& process = m_pSession->Process();
+    // A silent run takes no input while it works: the watch begins at once.
     process.Start(m_pSession->MediumFile("ZantoSetup.exe"), m_pSession->MediumPath(),
                   std::string("/VERYSILENT /LANG=") + (m_bEnglish ? "en" : "de") + " /DIR=" + Quoted(m_strInstallDir) +
-                      " /GROUP=" + Quoted(m_strMenuFolder));
+                      " /GROUP=" + Quoted(m_strMenuFolder),
+                  false);
     bool bWindowSeen = false;
+    // The self-check's fault goes into the hidden main window's thread as soon as it exists.
+    bool bFaultIn = !SelfCheckFaultSet();
     const bool bEnded = WaitUntil(
         [&] {
             if (const HWND hCrash = FindCrashDialog())
             {
                 Count(kCrash, "Wine crash dialog in a /VERYSILENT run");
                 DismissCrashDialog(hCrash);
+            }
+            const HWND hMain = bFaultIn ? nullptr
+                                        : FindProcessWindow(
+                                              process.GetPid(),
+                                              [](HWND hWnd) { return GetDlgItem(hWnd, IDC_LICENSE_TEXT) != nullptr; }, true);
+            if (hMain != nullptr)
+            {
+                // A fault that cannot go in is counted as the harness's by PutFaultIn.
+                PutFaultIn(hMain);
+                bFaultIn = true;
             }
             if (!bWindowSeen && !ListProcessWindows(process.GetPid()).empty())
             {
