@@ -104,6 +104,19 @@ std::string WritableByUsers(const std::string& strFolder)
     return strFound;
 }
 
+// uninstall.exe started as the list of programs starts it, its question answered Yes and its
+// closing message OK; its copy must go.
+void RemoveFromRecord(bool bEnglish)
+{
+    CUninstallRun run;
+    run.StartFromRecord();
+    if (testing::Test::HasFatalFailure())
+        return;
+    run.AnswerBox(DeinstallQuestion(bEnglish), IDYES);
+    run.AnswerBox(RemovedMessage(bEnglish), IDOK);
+    EXPECT_TRUE(run.WaitForCopyGone()) << "the copy or its folder stayed";
+}
+
 class PlantedFilesTest : public testing::TestWithParam<SLanguageCase>
 {
 protected:
@@ -187,13 +200,7 @@ TEST(PlantedProgramTest, TheRecordsCommandStartsTheUninstallProgramAndNoOther)
     if (HasFatalFailure())
         return;
 
-    CUninstallRun run;
-    run.Start(EUninstallStart::Record, true, target);
-    if (HasFatalFailure())
-        return;
-    run.AnswerBox(DeinstallQuestion(true), IDYES);
-    run.AnswerBox(RemovedMessage(true), IDOK);
-    EXPECT_TRUE(run.WaitForCopyGone());
+    RemoveFromRecord(true);
     EXPECT_FALSE(FileExists(target.InstallDir()));
     EXPECT_TRUE(program.Ran().empty()) << strFirstWord << ".exe ran";
 }
@@ -265,14 +272,7 @@ TEST_P(PlantedListTest, ADamagedListTouchesNothingBehindTheLinkNorInTheInstallFo
     if (test.bUninstallProgram)
     {
         // Without a list it can read, the uninstall program speaks the keyboard layout's language.
-        const bool bEnglish = !IsGermanLayoutRun();
-        CUninstallRun run;
-        run.Start(EUninstallStart::Record, true, target);
-        if (HasFatalFailure())
-            return;
-        run.AnswerBox(DeinstallQuestion(bEnglish), IDYES);
-        run.AnswerBox(RemovedMessage(bEnglish), IDOK);
-        EXPECT_TRUE(run.WaitForCopyGone());
+        RemoveFromRecord(!IsGermanLayoutRun());
     }
     else
     {

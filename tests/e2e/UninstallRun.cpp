@@ -126,9 +126,7 @@ void CUninstallRun::Start(EUninstallStart eStart, bool bEnglish, const CInstallT
 {
     if (eStart == EUninstallStart::Record)
     {
-        const std::string strCommand = RecordValues()["UninstallString"];
-        ASSERT_FALSE(strCommand.empty()) << "no UninstallString";
-        StartAndWaitForEnd(std::string(), strCommand, nullptr);
+        StartFromRecord();
         return;
     }
     const std::string strLink =
@@ -136,6 +134,13 @@ void CUninstallRun::Start(EUninstallStart eStart, bool bEnglish, const CInstallT
     const SLinkInfo link = ReadLink(strLink);
     StartAndWaitForEnd(link.strTarget, "\"" + link.strTarget + "\"",
                        link.strWorkingDir.empty() ? nullptr : link.strWorkingDir.c_str());
+}
+
+void CUninstallRun::StartFromRecord()
+{
+    const std::string strCommand = RecordValues()["UninstallString"];
+    ASSERT_FALSE(strCommand.empty()) << "no UninstallString";
+    StartAndWaitForEnd(std::string(), strCommand, nullptr);
 }
 
 void CUninstallRun::StartFile(const std::string& strProgram)

@@ -39,6 +39,8 @@ public:
     // Starts uninstall.exe as Windows does and waits until the started process has ended: it
     // hands the work to its copy at once. The shortcut's name follows the installation's language.
     void Start(EUninstallStart eStart, bool bEnglish, const CInstallTarget& target);
+    // As Start from the record, for a test that knows no shortcut.
+    void StartFromRecord();
     // As Start from the record, when there may be no record or installation at all.
     void StartFile(const std::string& strProgram);
 

@@ -77,20 +77,8 @@ void RunDamagedRecordCase(SCaseResult& result, const SCampaignOptions& options)
         run.AddOwnPath(strEarlier);
     }
     run.Snapshot();
-    if (!run.Launch() || run.WalkToMenuPage() != EInstallOutcome::Success)
-    {
-        Finish(run);
+    if (!LaunchAndInstall(run, result))
         return;
-    }
-    SCancelPlan none;
-    const EInstallOutcome eInstall = run.Install(none);
-    SetOutcome(result, OutcomeName(eInstall));
-    if (eInstall != EInstallOutcome::Success)
-    {
-        Finish(run);
-        return;
-    }
-    run.CheckInstalled();
     const std::vector<std::string> installed = FilesBelow(run.InstallDir());
     if (!run.Quit())
     {

@@ -108,20 +108,8 @@ void RunPlantedCase(SCaseResult& result, const SCampaignOptions& options)
         run.Session().SetStartFolder(strStart);
     }
     run.Snapshot();
-    if (!run.Launch() || run.WalkToMenuPage() != EInstallOutcome::Success)
-    {
-        Finish(run);
+    if (!LaunchAndInstall(run, result))
         return;
-    }
-    SCancelPlan none;
-    const EInstallOutcome eInstall = run.Install(none);
-    SetOutcome(result, OutcomeName(eInstall));
-    if (eInstall != EInstallOutcome::Success)
-    {
-        Finish(run);
-        return;
-    }
-    run.CheckInstalled();
     if (ePlace == kTempFolder)
         planted = std::make_unique<CPlantedFiles>(TempFolder(), names, true);
     // A marker is counted once, as what it is.

@@ -103,6 +103,25 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome)
         result.strOutcome += " then " + strOutcome;
 }
 
+bool LaunchAndInstall(CCaseRun& run, SCaseResult& result)
+{
+    if (!run.Launch() || run.WalkToMenuPage() != EInstallOutcome::Success)
+    {
+        Finish(run);
+        return false;
+    }
+    SCancelPlan none;
+    const EInstallOutcome eInstall = run.Install(none);
+    SetOutcome(result, OutcomeName(eInstall));
+    if (eInstall != EInstallOutcome::Success)
+    {
+        Finish(run);
+        return false;
+    }
+    run.CheckInstalled();
+    return true;
+}
+
 // Walks with the case's folders, installs, removes a successful installation again.
 EInstallOutcome InstallAndRemove(CCaseRun& run, SCaseResult& result, SCancelPlan* pPlan, bool bUninstallProgram)
 {
