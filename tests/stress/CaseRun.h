@@ -166,6 +166,9 @@ public:
     // The removal by the record's QuietUninstallString, which must show no box and end with 0
     // (true; its own file and folders gone within 30 s) or 4 (false: the record stays).
     bool UninstallSilently();
+    // Starts the record's command pszValue as Windows' list of programs does; its thread handle
+    // is closed. False, counted, when there is none or it cannot start.
+    bool StartRecordedCommand(const char* pszValue, PROCESS_INFORMATION& process);
 
     // The checks of the state between steps and at the end: the record against the disk, what a
     // failed or removed installation left, what changed around it.

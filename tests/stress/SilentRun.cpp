@@ -86,21 +86,9 @@ bool CCaseRun::UninstallSilently()
 {
     // Ends a copy that is left running and deletes what it left.
     CUninstallRun cleanup;
-    std::string strCommand = RecordValues()["QuietUninstallString"];
-    if (strCommand.empty())
-    {
-        Count(kRecord, "no QuietUninstallString to start the uninstall program with");
-        return false;
-    }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    {
-        Count(kHarness, "cannot start " + strCommand);
+    if (!StartRecordedCommand("QuietUninstallString", process))
         return false;
-    }
-    CloseHandle(process.hThread);
     bool bBoxSeen = false;
     const bool bEnded = WaitUntil(
         [&] {

@@ -15,25 +15,32 @@ constexpr DWORD kHandOverLimitMs = 30000;
 constexpr DWORD kRemovalLimitMs = 60000;
 }
 
-bool CCaseRun::UninstallProgram()
+bool CCaseRun::StartRecordedCommand(const char* pszValue, PROCESS_INFORMATION& process)
 {
-    // Ends a copy that is left running and deletes what it left, once counted.
-    CUninstallRun cleanup;
-    std::string strCommand = RecordValues()["UninstallString"];
+    std::string strCommand = RecordValues()[pszValue];
     if (strCommand.empty())
     {
-        Count(kRecord, "no UninstallString to start the uninstall program with");
+        Count(kRecord, std::string("no ") + pszValue + " to start the uninstall program with");
         return false;
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     {
         Count(kHarness, "cannot start " + strCommand);
         return false;
     }
     CloseHandle(process.hThread);
+    return true;
+}
+
+bool CCaseRun::UninstallProgram()
+{
+    // Ends a copy that is left running and deletes what it left, once counted.
+    CUninstallRun cleanup;
+    PROCESS_INFORMATION process = {};
+    if (!StartRecordedCommand("UninstallString", process))
+        return false;
     const bool bHandedOver = WaitForSingleObject(process.hProcess, kHandOverLimitMs) == WAIT_OBJECT_0;
     if (!bHandedOver)
         TerminateProcess(process.hProcess, 1);
