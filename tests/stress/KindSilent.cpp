@@ -65,14 +65,7 @@ void RunSilentCabinetCase(SCaseResult& result, const SCampaignOptions& options)
 
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     WriteTextFile(run.Session().MediumFile("data.cab"), mutated.strBytes);
-    std::map<std::string, std::pair<std::string, std::uint32_t>> byName;
-    for (const SCabMemberInfo& member : DeclaredMembers(mutated.strBytes))
-        if (IsPlainMemberName(member.strName) && NormalizePath(member.strName) != "uninstall.dat")
-            byName[NormalizePath(member.strName)] = {member.strName, member.nSize};
-    std::vector<std::pair<std::string, std::uint32_t>> members;
-    for (const auto& entry : byName)
-        members.push_back(entry.second);
-    run.ExpectMembers(members);
+    ExpectPlainMembers(run, mutated.strBytes);
     run.Snapshot();
     InstallAndRemoveSilently(run, result, false);
     FinishSilently(run);

@@ -19,6 +19,8 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome);
 // After a successful installation: the record against the disk, the removal (the setup program's
 // Deinstall, or uninstall.exe as Windows starts it), and the same again.
 void RemoveInstallation(CCaseRun& run, bool bUninstallProgram = false);
+// A successful installation of strCabinet must hold its members with plain names whole.
+void ExpectPlainMembers(CCaseRun& run, const std::string& strCabinet);
 // Starts the program, walks with the case's folders and installs. True when the installation
 // succeeded and stands checked; otherwise the case has been finished.
 bool LaunchAndInstall(CCaseRun& run, SCaseResult& result);

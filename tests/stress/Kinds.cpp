@@ -103,6 +103,19 @@ void SetOutcome(SCaseResult& result, const std::string& strOutcome)
         result.strOutcome += " then " + strOutcome;
 }
 
+void ExpectPlainMembers(CCaseRun& run, const std::string& strCabinet)
+{
+    // Of two members of one name, the last; the installation's own list replaces a member of its name.
+    std::map<std::string, std::pair<std::string, std::uint32_t>> byName;
+    for (const SCabMemberInfo& member : DeclaredMembers(strCabinet))
+        if (IsPlainMemberName(member.strName) && NormalizePath(member.strName) != "uninstall.dat")
+            byName[NormalizePath(member.strName)] = {member.strName, member.nSize};
+    std::vector<std::pair<std::string, std::uint32_t>> members;
+    for (const auto& entry : byName)
+        members.push_back(entry.second);
+    run.ExpectMembers(members);
+}
+
 bool LaunchAndInstall(CCaseRun& run, SCaseResult& result)
 {
     if (!run.Launch() || run.WalkToMenuPage() != EInstallOutcome::Success)
@@ -176,16 +189,7 @@ void RunCabinetCase(SCaseResult& result, const SCampaignOptions& options, bool b
 
     CCaseRun run(result, bEnglish, options.dwCaseLimitMs);
     WriteTextFile(run.Session().MediumFile("data.cab"), mutated.strBytes);
-    // Members with plain names must be there whole after a success; of two of one name, the last.
-    std::map<std::string, std::pair<std::string, std::uint32_t>> byName;
-    // The installation's own list replaces a member of its name.
-    for (const SCabMemberInfo& member : DeclaredMembers(mutated.strBytes))
-        if (IsPlainMemberName(member.strName) && NormalizePath(member.strName) != "uninstall.dat")
-            byName[NormalizePath(member.strName)] = {member.strName, member.nSize};
-    std::vector<std::pair<std::string, std::uint32_t>> members;
-    for (const auto& entry : byName)
-        members.push_back(entry.second);
-    run.ExpectMembers(members);
+    ExpectPlainMembers(run, mutated.strBytes);
     run.Snapshot();
     if (run.Launch())
         InstallAndRemove(run, result);
